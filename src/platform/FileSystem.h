@@ -1,0 +1,102 @@
+// File-system port: what the program asks of the Windows file system.
+// Paths are Windows paths in UTF-8 ("C:\QZ4\QZ.INI"); implementations resolve
+// them without regard to letter case, as Windows does.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qz {
+
+// Attribute bits with the values Windows gives them.
+enum FileAttribute : std::uint32_t {
+    AttrReadOnly = 0x01,
+    AttrHidden = 0x02,
+    AttrSystem = 0x04,
+    AttrDirectory = 0x10,
+    AttrArchive = 0x20,
+    AttrNormal = 0x80,
+};
+
+// Points in time as Windows FILETIME: 100-ns ticks since 1601-01-01 UTC.
+using FileTime = std::int64_t;
+
+enum class DriveType { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamDisk };
+
+// One entry of a find-first/find-next listing.
+struct FindEntry {
+    std::string name; // file name only
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    FileTime lastWrite = 0;
+    bool isDirectory() const { return (attributes & AttrDirectory) != 0; }
+};
+
+enum class ListKind { Files, Folders, All };
+
+enum class OpenMode {
+    Read,      // existing file, read only, others may read
+    ReadWrite, // existing file, read and write
+    Create,    // create or truncate, read and write
+};
+
+// An open file; closed when destroyed.
+class File {
+public:
+    virtual ~File() = default;
+    // Short counts are not errors; they show end of file or a failed write.
+    virtual std::size_t read(void* buffer, std::size_t count) = 0;
+    virtual std::size_t write(const void* buffer, std::size_t count) = 0;
+    // Absolute position; false when the system refused.
+    virtual bool seek(std::uint64_t position) = 0;
+    virtual std::uint64_t position() const = 0;
+    virtual std::uint64_t size() const = 0;
+    virtual bool truncate() = 0; // cut the file at the current position
+    virtual std::optional<FileTime> lastWriteTime() const = 0;
+    virtual bool setLastWriteTime(FileTime time) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool fileExists(const std::string& path) const = 0;
+    virtual bool directoryExists(const std::string& path) const = 0;
+
+    // Listing of "folder\mask" (mask with * and ?), in the order the file
+    // system returns it. Folders include "." and ".." where the system does.
+    virtual std::vector<FindEntry> list(const std::string& pattern, ListKind kind) const = 0;
+
+    virtual std::unique_ptr<File> open(const std::string& path, OpenMode mode) = 0;
+
+    virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+    // Moves a file or folder; replaceExisting lets a file take the place of
+    // an existing one in one step.
+    virtual bool moveFile(const std::string& from, const std::string& to,
+                          bool replaceExisting) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+
+    virtual std::optional<std::uint32_t> attributes(const std::string& path) const = 0;
+    virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    virtual std::optional<FileTime> lastWriteTime(const std::string& path) const = 0;
+    virtual bool setLastWriteTime(const std::string& path, FileTime time) = 0;
+
+    virtual bool createDirectory(const std::string& path) = 0;
+    // Creates every missing folder of the path; true when the folder exists afterwards.
+    virtual bool createDirectories(const std::string& path) = 0;
+    virtual bool removeDirectory(const std::string& path) = 0;
+
+    // Drives are named by their letter ('C').
+    virtual DriveType driveType(char letter) const = 0;
+    virtual std::optional<std::string> volumeLabel(char letter) const = 0;
+    virtual bool driveSizeReadable(char letter) const = 0;
+
+    virtual std::string currentDirectory() const = 0;
+    virtual bool setCurrentDirectory(const std::string& path) = 0;
+};
+
+} // namespace qz

@@ -1,0 +1,424 @@
+#include "platform/host/HostFileSystem.h"
+
+#include "text/Text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace qz {
+namespace {
+
+// Splits a Windows path into drive letter and components; '/' counts as '\'.
+struct SplitPath {
+    char drive = 0;
+    std::vector<std::string> parts;
+};
+
+SplitPath split(const std::string& absolutePath) {
+    SplitPath out;
+    std::string p = absolutePath;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    std::size_t i = 0;
+    if (p.size() >= 2 && p[1] == ':') {
+        out.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(p[0])));
+        i = 2;
+    }
+    std::string part;
+    for (; i <= p.size(); ++i) {
+        if (i == p.size() || p[i] == '\\') {
+            if (part == "..") {
+                if (!out.parts.empty())
+                    out.parts.pop_back();
+            } else if (!part.empty() && part != ".") {
+                out.parts.push_back(part);
+            }
+            part.clear();
+        } else {
+            part += p[i];
+        }
+    }
+    return out;
+}
+
+class HostFile : public File {
+public:
+    explicit HostFile(int fd) : fd_(fd) {}
+    ~HostFile() override { ::close(fd_); }
+    std::size_t read(void* buffer, std::size_t count) override {
+        std::size_t done = 0;
+        while (done < count) {
+            ssize_t n = ::read(fd_, static_cast<char*>(buffer) + done, count - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+    std::size_t write(const void* buffer, std::size_t count) override {
+        std::size_t done = 0;
+        while (done < count) {
+            ssize_t n = ::write(fd_, static_cast<const char*>(buffer) + done, count - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+    bool seek(std::uint64_t position) override {
+        return ::lseek(fd_, static_cast<off_t>(position), SEEK_SET) >= 0;
+    }
+    std::uint64_t position() const override {
+        off_t p = ::lseek(fd_, 0, SEEK_CUR);
+        return p < 0 ? 0 : static_cast<std::uint64_t>(p);
+    }
+    std::uint64_t size() const override {
+        struct stat st {};
+        return ::fstat(fd_, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    }
+    bool truncate() override { return ::ftruncate(fd_, ::lseek(fd_, 0, SEEK_CUR)) == 0; }
+    std::optional<FileTime> lastWriteTime() const override {
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0)
+            return std::nullopt;
+        return (static_cast<FileTime>(st.st_mtim.tv_sec) + 11644473600LL) * 10000000LL +
+               st.st_mtim.tv_nsec / 100;
+    }
+    bool setLastWriteTime(FileTime time) override {
+        struct timespec times[2];
+        FileTime unix100ns = time - 11644473600LL * 10000000LL;
+        times[0].tv_sec = 0;
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1].tv_sec = static_cast<time_t>(unix100ns / 10000000LL);
+        times[1].tv_nsec = static_cast<long>((unix100ns % 10000000LL) * 100);
+        if (times[1].tv_nsec < 0) {
+            times[1].tv_nsec += 1000000000L;
+            times[1].tv_sec -= 1;
+        }
+        return ::futimens(fd_, times) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+FileTime toFileTime(fs::file_time_type time) {
+    auto system = fs::file_time_type::clock::to_sys(time);
+    auto ticks = std::chrono::duration_cast<std::chrono::nanoseconds>(system.time_since_epoch());
+    return ticks.count() / 100 + 11644473600LL * 10000000LL;
+}
+
+fs::file_time_type fromFileTime(FileTime time) {
+    std::chrono::nanoseconds since((time - 11644473600LL * 10000000LL) * 100);
+    return fs::file_time_type::clock::from_sys(std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(since)));
+}
+
+bool matchesMask(std::string_view name, std::string_view mask) {
+    if (mask == "*.*" || mask == "*")
+        return true;
+    std::string n = text::upper(name), m = text::upper(mask);
+    // Iterative wildcard match with one backtrack point.
+    std::size_t i = 0, j = 0, star = std::string::npos, mark = 0;
+    while (i < n.size()) {
+        if (j < m.size() && (m[j] == '?' || m[j] == n[i])) {
+            ++i;
+            ++j;
+        } else if (j < m.size() && m[j] == '*') {
+            star = j++;
+            mark = i;
+        } else if (star != std::string::npos) {
+            j = star + 1;
+            i = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (j < m.size() && (m[j] == '*' || m[j] == '.'))
+        ++j;
+    return j == m.size();
+}
+
+HostFileSystem::HostFileSystem(fs::path root) : root_(std::move(root)) {}
+
+std::string HostFileSystem::absolute(const std::string& windowsPath) const {
+    std::string p = windowsPath;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    if (p.size() >= 2 && p[1] == ':')
+        return p;
+    if (!p.empty() && p[0] == '\\')
+        return current_.substr(0, 2) + p;
+    std::string base = current_;
+    if (base.empty() || base.back() != '\\')
+        base += '\\';
+    return base + p;
+}
+
+fs::path HostFileSystem::hostPath(const std::string& windowsPath) const {
+    SplitPath sp = split(absolute(windowsPath));
+    fs::path result = root_ / std::string(1, sp.drive ? sp.drive : 'C');
+    for (const std::string& part : sp.parts) {
+        fs::path exact = result / part;
+        std::error_code ec;
+        if (!fs::exists(exact, ec) && fs::is_directory(result, ec)) {
+            for (const auto& entry : fs::directory_iterator(result, ec)) {
+                if (text::equalsIgnoreCase(entry.path().filename().string(), part)) {
+                    exact = entry.path();
+                    break;
+                }
+            }
+        }
+        result = exact;
+    }
+    return result;
+}
+
+void HostFileSystem::setDriveType(char letter, DriveType type) {
+    driveTypes_[static_cast<char>(std::toupper(letter))] = type;
+}
+
+void HostFileSystem::setVolumeLabel(char letter, const std::string& label) {
+    labels_[static_cast<char>(std::toupper(letter))] = label;
+}
+
+bool HostFileSystem::fileExists(const std::string& path) const {
+    std::error_code ec;
+    return fs::is_regular_file(hostPath(path), ec);
+}
+
+bool HostFileSystem::directoryExists(const std::string& path) const {
+    std::error_code ec;
+    return fs::is_directory(hostPath(path), ec);
+}
+
+std::vector<FindEntry> HostFileSystem::list(const std::string& pattern, ListKind kind) const {
+    std::string abs = absolute(pattern);
+    std::size_t slash = abs.find_last_of('\\');
+    std::string folder = abs.substr(0, slash + 1);
+    std::string mask = abs.substr(slash + 1);
+    fs::path dir = hostPath(folder);
+    std::vector<FindEntry> out;
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec))
+        return out;
+    bool isRoot = split(folder).parts.empty();
+    if (!isRoot && kind != ListKind::Files) {
+        for (const char* dots : {".", ".."})
+            if (matchesMask(dots, mask))
+                out.push_back({dots, AttrDirectory, 0, 0});
+    }
+    std::vector<FindEntry> found;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        std::string name = entry.path().filename().string();
+        if (!matchesMask(name, mask))
+            continue;
+        bool isDir = entry.is_directory(ec);
+        if ((kind == ListKind::Files && isDir) || (kind == ListKind::Folders && !isDir))
+            continue;
+        FindEntry e;
+        e.name = name;
+        e.attributes = attributes(folder + name).value_or(0);
+        e.size = isDir ? 0 : entry.file_size(ec);
+        e.lastWrite = toFileTime(entry.last_write_time(ec));
+        found.push_back(std::move(e));
+    }
+    std::sort(found.begin(), found.end(), [](const FindEntry& a, const FindEntry& b) {
+        return text::compareIgnoreCase(a.name, b.name) < 0;
+    });
+    out.insert(out.end(), found.begin(), found.end());
+    return out;
+}
+
+std::unique_ptr<File> HostFileSystem::open(const std::string& path, OpenMode mode) {
+    fs::path p = hostPath(path);
+    std::error_code ec;
+    if (fs::is_directory(p, ec))
+        return nullptr;
+    int flags = mode == OpenMode::Read ? O_RDONLY
+                : mode == OpenMode::ReadWrite ? O_RDWR
+                                              : O_RDWR | O_CREAT | O_TRUNC;
+    int fd = ::open(p.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return nullptr;
+    if (mode == OpenMode::Create)
+        extraAttributes_[p.string()] = AttrArchive;
+    return std::make_unique<HostFile>(fd);
+}
+
+bool HostFileSystem::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+    fs::path src = hostPath(from), dst = hostPath(to);
+    std::error_code ec;
+    if (!fs::is_regular_file(src, ec))
+        return false;
+    if (fs::exists(dst, ec)) {
+        if (failIfExists || (attributes(to).value_or(0) & AttrReadOnly))
+            return false;
+    }
+    fs::copy_file(src, dst, fs::copy_options::overwrite_existing, ec);
+    if (ec)
+        return false;
+    auto attrs = attributes(from);
+    if (attrs)
+        setAttributes(to, *attrs | AttrArchive);
+    return true;
+}
+
+bool HostFileSystem::moveFile(const std::string& from, const std::string& to,
+                              bool replaceExisting) {
+    fs::path src = hostPath(from), dst = hostPath(to);
+    std::error_code ec;
+    if (!fs::exists(src, ec))
+        return false;
+    if (fs::exists(dst, ec) && (!replaceExisting || fs::is_directory(dst, ec)))
+        return false;
+    fs::rename(src, dst, ec);
+    if (ec)
+        return false;
+    auto it = extraAttributes_.find(src.string());
+    if (it != extraAttributes_.end()) {
+        extraAttributes_[dst.string()] = it->second;
+        extraAttributes_.erase(it);
+    }
+    return true;
+}
+
+bool HostFileSystem::deleteFile(const std::string& path) {
+    fs::path p = hostPath(path);
+    std::error_code ec;
+    // Windows refuses to delete a read-only file.
+    if (!fs::is_regular_file(p, ec) || (attributes(path).value_or(0) & AttrReadOnly))
+        return false;
+    extraAttributes_.erase(p.string());
+    return fs::remove(p, ec) && !ec;
+}
+
+std::optional<std::uint32_t> HostFileSystem::attributes(const std::string& path) const {
+    fs::path p = hostPath(path);
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0)
+        return std::nullopt;
+    std::uint32_t attrs = 0;
+    if (S_ISDIR(st.st_mode))
+        attrs |= AttrDirectory;
+    if ((st.st_mode & S_IWUSR) == 0)
+        attrs |= AttrReadOnly;
+    auto it = extraAttributes_.find(p.string());
+    if (it != extraAttributes_.end())
+        attrs |= it->second & (AttrHidden | AttrSystem | AttrArchive);
+    else if (!S_ISDIR(st.st_mode))
+        attrs |= AttrArchive;
+    return attrs;
+}
+
+bool HostFileSystem::setAttributes(const std::string& path, std::uint32_t attrs) {
+    fs::path p = hostPath(path);
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0)
+        return false;
+    mode_t mode = st.st_mode & 07777;
+    mode = (attrs & AttrReadOnly) ? (mode & ~0222) : (mode | S_IWUSR);
+    if (::chmod(p.c_str(), mode) != 0)
+        return false;
+    extraAttributes_[p.string()] = attrs & (AttrHidden | AttrSystem | AttrArchive);
+    return true;
+}
+
+std::optional<FileTime> HostFileSystem::lastWriteTime(const std::string& path) const {
+    std::error_code ec;
+    auto t = fs::last_write_time(hostPath(path), ec);
+    if (ec)
+        return std::nullopt;
+    return toFileTime(t);
+}
+
+bool HostFileSystem::setLastWriteTime(const std::string& path, FileTime time) {
+    std::error_code ec;
+    fs::last_write_time(hostPath(path), fromFileTime(time), ec);
+    return !ec;
+}
+
+bool HostFileSystem::createDirectory(const std::string& path) {
+    fs::path p = hostPath(path);
+    std::error_code ec;
+    if (!fs::is_directory(p.parent_path(), ec))
+        return false;
+    return fs::create_directory(p, ec) && !ec;
+}
+
+bool HostFileSystem::createDirectories(const std::string& path) {
+    SplitPath sp = split(absolute(path));
+    std::error_code ec;
+    if (!fs::is_directory(root_ / std::string(1, sp.drive ? sp.drive : 'C'), ec))
+        return false; // no such drive
+    std::string partial = std::string(1, sp.drive ? sp.drive : 'C') + ":\\";
+    for (const std::string& part : sp.parts) {
+        partial += part + "\\";
+        if (!directoryExists(partial) && !createDirectory(partial))
+            return false;
+    }
+    return true;
+}
+
+bool HostFileSystem::removeDirectory(const std::string& path) {
+    fs::path p = hostPath(path);
+    std::error_code ec;
+    if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec))
+        return false;
+    return fs::remove(p, ec) && !ec;
+}
+
+DriveType HostFileSystem::driveType(char letter) const {
+    char up = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    auto it = driveTypes_.find(up);
+    if (it != driveTypes_.end())
+        return it->second;
+    std::error_code ec;
+    return fs::is_directory(root_ / std::string(1, up), ec) ? DriveType::Fixed
+                                                            : DriveType::NoRootDir;
+}
+
+std::optional<std::string> HostFileSystem::volumeLabel(char letter) const {
+    char up = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    auto it = labels_.find(up);
+    if (it != labels_.end())
+        return it->second;
+    std::error_code ec;
+    if (fs::is_directory(root_ / std::string(1, up), ec))
+        return std::string();
+    return std::nullopt;
+}
+
+bool HostFileSystem::driveSizeReadable(char letter) const {
+    std::error_code ec;
+    return fs::is_directory(
+        root_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))),
+        ec);
+}
+
+std::string HostFileSystem::currentDirectory() const { return current_; }
+
+bool HostFileSystem::setCurrentDirectory(const std::string& path) {
+    if (!directoryExists(path))
+        return false;
+    SplitPath sp = split(absolute(path));
+    std::string result = std::string(1, sp.drive ? sp.drive : 'C') + ":";
+    for (const std::string& part : sp.parts)
+        result += "\\" + part;
+    if (sp.parts.empty())
+        result += "\\";
+    current_ = result;
+    return true;
+}
+
+} // namespace qz

@@ -1,0 +1,37 @@
+// SystemInfo port with values set by the test or tool that runs on it.
+#pragma once
+
+#include "platform/SystemInfo.h"
+
+#include <map>
+
+namespace qz {
+
+class HostSystemInfo : public SystemInfo {
+public:
+    std::string languageName = "English";
+    std::uint16_t uiLanguage = 0x09;
+    std::string user = "student";
+    std::map<std::string, std::string> environment; // names upper-cased
+    std::string systemDir = "C:\\Windows\\System32";
+    std::string windowsDir = "C:\\Windows";
+    std::map<SpecialFolder, std::string> specialFolders;
+    unsigned ansi = 1252;
+    unsigned oem = 437;
+    std::string program = "C:\\QZ4\\QZ4Setup.exe";
+    std::vector<std::string> arguments;
+
+    std::string localeLanguageName() const override { return languageName; }
+    std::uint16_t uiLanguageId() const override { return uiLanguage; }
+    std::string userName() const override { return user; }
+    std::optional<std::string> environmentVariable(const std::string& name) const override;
+    std::string systemDirectory() const override { return systemDir; }
+    std::string windowsDirectory() const override { return windowsDir; }
+    std::string specialFolder(SpecialFolder folder) const override;
+    unsigned ansiCodePage() const override { return ansi; }
+    unsigned oemCodePage() const override { return oem; }
+    std::string programPath() const override { return program; }
+    std::vector<std::string> commandLine() const override { return arguments; }
+};
+
+} // namespace qz

@@ -1,0 +1,56 @@
+// An ini file read and written the way the Windows private-profile calls do:
+// sections and keys match without regard to case, the first occurrence wins,
+// values are trimmed, and every write reaches the file at once. Text on disk
+// is in the given single-byte code page; the program sees UTF-8.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <string>
+#include <vector>
+
+namespace qz {
+
+class IniFile {
+public:
+    // Reads the file if it exists; a missing or unreadable file reads as empty
+    // (readable() tells which).
+    IniFile(FileSystem& files, std::string path, unsigned codePage);
+
+    const std::string& path() const { return path_; }
+    bool readable() const { return readable_; }
+
+    std::string readString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
+    // Decimal, or hexadecimal with "0x" or "$"; anything else gives the default.
+    long readInteger(const std::string& section, const std::string& key, long defaultValue) const;
+    // True for any non-zero integer.
+    bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
+    bool sectionExists(const std::string& section) const;
+    bool valueExists(const std::string& section, const std::string& key) const;
+    // Key names of a section in file order.
+    std::vector<std::string> sectionKeys(const std::string& section) const;
+    std::vector<std::string> sections() const;
+
+    // Each returns false when the file could not be written.
+    bool writeString(const std::string& section, const std::string& key, const std::string& value);
+    bool writeInteger(const std::string& section, const std::string& key, long value);
+    bool writeBool(const std::string& section, const std::string& key, bool value);
+    bool eraseSection(const std::string& section);
+
+private:
+    // Index of the section's header line, or npos.
+    std::size_t findSection(const std::string& section) const;
+    // Index of the key's line inside the section starting at header, or npos.
+    std::size_t findKey(std::size_t header, const std::string& key) const;
+    std::size_t sectionEnd(std::size_t header) const;
+    bool save() const;
+
+    FileSystem& files_;
+    std::string path_;
+    unsigned codePage_;
+    bool readable_ = false;
+    std::vector<std::string> lines_;
+};
+
+} // namespace qz

@@ -1,0 +1,71 @@
+#include "settings/IniFile.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    test::TestMachine m;
+    const std::string path = "C:\\QZ4\\QZ.INI";
+    IniFile load(const std::string& content, unsigned codePage = 1251) {
+        m.writeFile(path, content);
+        return IniFile(m.files, path, codePage);
+    }
+};
+
+TEST_F(IniFileTest, ReadsLikeThePrivateProfileCalls) {
+    IniFile ini = load("[Work Directory]\r\n  path =  C:\\A  \r\nPATH=C:\\B\r\n[work directory]\r\n"
+                       "Label=second\r\n[Font]\nMain=\"Consolas\"\n");
+    EXPECT_EQ(ini.readString("WORK DIRECTORY", "Path", "?"), "C:\\A"); // first wins, trimmed
+    EXPECT_EQ(ini.readString("Work Directory", "Label", "none"), "none"); // second section unseen
+    EXPECT_EQ(ini.readString("Font", "main", ""), "Consolas");              // quotes stripped
+    EXPECT_EQ(ini.readString("Nope", "x", " d "), "d");
+    EXPECT_EQ(ini.sectionKeys("work directory"), (std::vector<std::string>{"path", "PATH"}));
+}
+
+TEST_F(IniFileTest, IntegersAndBooleansReadAsTheRunTimeDoes) {
+    IniFile ini = load("[S]\na=42\nb=-7\nc=0x1F\nd=$10\ne=12abc\nf=\ng=0\nh=99999999999\n");
+    struct Case {
+        const char* key;
+        long value;
+    } cases[] = {{"a", 42}, {"b", -7}, {"c", 31}, {"d", 16}, {"e", 5}, {"f", 5}, {"g", 0}, {"h", 5},
+                 {"missing", 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.readInteger("S", c.key, 5), c.value) << c.key;
+    EXPECT_TRUE(ini.readBool("S", "b", false));
+    EXPECT_FALSE(ini.readBool("S", "g", true));
+    EXPECT_TRUE(ini.readBool("S", "e", true)); // not a number: the default
+}
+
+TEST_F(IniFileTest, WritesGoToTheFileAtOnceKeepingOtherLines) {
+    IniFile ini = load("; comment\r\n[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
+    ASSERT_TRUE(ini.writeString("a", "X", "10"));
+    ASSERT_TRUE(ini.writeString("A", "z", "3"));
+    ASSERT_TRUE(ini.writeInteger("C", "n", 7));
+    EXPECT_EQ(m.readFile(path), "; comment\r\n[A]\r\nX=10\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nn=7\r\n");
+    ASSERT_TRUE(ini.eraseSection("b"));
+    EXPECT_EQ(m.readFile(path), "; comment\r\n[A]\r\nX=10\r\nz=3\r\n\r\n[C]\r\nn=7\r\n");
+    EXPECT_EQ(IniFile(m.files, path, 1251).readInteger("c", "N", 0), 7);
+}
+
+TEST_F(IniFileTest, TextIsInTheAnsiCodePage) {
+    IniFile ini = load("[Work Directory]\r\nLabel=\xC8\xE2\xE0\xED\r\n"); // "Иван" in 1251
+    EXPECT_EQ(ini.readString("Work Directory", "Label", ""), "Иван");
+    ASSERT_TRUE(ini.writeString("Work Directory", "Label", "Пётр"));
+    EXPECT_EQ(m.readFile(path), "[Work Directory]\r\nLabel=\xCF\xB8\xF2\xF0\r\n");
+}
+
+TEST_F(IniFileTest, MissingFileReadsEmptyAndUnwritableFileReportsFailure) {
+    IniFile missing(m.files, "C:\\none.ini", 1252);
+    EXPECT_FALSE(missing.readable());
+    EXPECT_EQ(missing.readString("S", "k", "d"), "d");
+    IniFile noFolder(m.files, "C:\\no\\such\\folder.ini", 1252);
+    EXPECT_FALSE(noFolder.writeString("S", "k", "v"));
+}
+
+} // namespace
+} // namespace qz
