@@ -1,0 +1,91 @@
+#include "platform/win32/Win32SystemInfo.h"
+
+#include "platform/win32/WideString.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace qz {
+
+using win32::narrow;
+using win32::wide;
+
+std::string Win32SystemInfo::localeLanguageName() const {
+    wchar_t name[100] = {};
+    if (GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGLANGUAGE, name, 100) == 0)
+        return std::string();
+    return narrow(name);
+}
+
+std::uint16_t Win32SystemInfo::uiLanguageId() const {
+    return PRIMARYLANGID(GetSystemDefaultUILanguage());
+}
+
+std::string Win32SystemInfo::userName() const {
+    wchar_t name[257] = {};
+    DWORD size = 257;
+    if (!GetUserNameW(name, &size))
+        return std::string();
+    return narrow(name);
+}
+
+std::optional<std::string> Win32SystemInfo::environmentVariable(const std::string& name) const {
+    std::wstring n = wide(name);
+    DWORD size = GetEnvironmentVariableW(n.c_str(), nullptr, 0);
+    if (size == 0)
+        return std::nullopt;
+    std::wstring value(size, L'\0');
+    GetEnvironmentVariableW(n.c_str(), value.data(), size);
+    return narrow(value.c_str());
+}
+
+std::string Win32SystemInfo::systemDirectory() const {
+    wchar_t dir[MAX_PATH] = {};
+    GetSystemDirectoryW(dir, MAX_PATH);
+    return narrow(dir);
+}
+
+std::string Win32SystemInfo::windowsDirectory() const {
+    wchar_t dir[MAX_PATH] = {};
+    GetWindowsDirectoryW(dir, MAX_PATH);
+    return narrow(dir);
+}
+
+std::string Win32SystemInfo::specialFolder(SpecialFolder folder) const {
+    int id = folder == SpecialFolder::Programs  ? CSIDL_PROGRAMS
+             : folder == SpecialFolder::Desktop ? CSIDL_DESKTOPDIRECTORY
+                                                : CSIDL_APPDATA;
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return std::string();
+    return narrow(path);
+}
+
+unsigned Win32SystemInfo::ansiCodePage() const { return GetACP(); }
+unsigned Win32SystemInfo::oemCodePage() const { return GetOEMCP(); }
+
+std::string Win32SystemInfo::programPath() const {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n < buffer.size())
+            return narrow(buffer.substr(0, n));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::vector<std::string> Win32SystemInfo::commandLine() const {
+    std::vector<std::string> out;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv)
+        return out;
+    for (int i = 1; i < count; ++i)
+        out.push_back(narrow(argv[i]));
+    LocalFree(argv);
+    return out;
+}
+
+} // namespace qz

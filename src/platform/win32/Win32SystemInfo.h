@@ -1,0 +1,23 @@
+// SystemInfo port on the Windows APIs.
+#pragma once
+
+#include "platform/SystemInfo.h"
+
+namespace qz {
+
+class Win32SystemInfo : public SystemInfo {
+public:
+    std::string localeLanguageName() const override;
+    std::uint16_t uiLanguageId() const override;
+    std::string userName() const override;
+    std::optional<std::string> environmentVariable(const std::string& name) const override;
+    std::string systemDirectory() const override;
+    std::string windowsDirectory() const override;
+    std::string specialFolder(SpecialFolder folder) const override;
+    unsigned ansiCodePage() const override;
+    unsigned oemCodePage() const override;
+    std::string programPath() const override;
+    std::vector<std::string> commandLine() const override;
+};
+
+} // namespace qz
