@@ -1,6 +1,7 @@
-// Dialogs port: message boxes, common file and folder dialogs, the message
-// queue, and text measurement. Captions and button texts of message boxes and
-// the folder dialog follow the active language through StandardTexts.
+// Dialogs port: message boxes, common file and folder dialogs, the program's
+// own modal windows, the message queue, and text measurement. Captions and
+// button texts of message boxes and the folder dialog follow the active
+// language through StandardTexts.
 #pragma once
 
 #include <optional>
@@ -8,6 +9,10 @@
 #include <vector>
 
 namespace qz {
+
+namespace ui {
+class Form;
+} // namespace ui
 
 // The user-interface layer's standard texts, replaced when the language changes.
 struct StandardTexts {
@@ -77,6 +82,10 @@ public:
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
     virtual std::optional<std::string> selectFolder(const SelectFolderRequest& request) = 0;
+
+    // Shows one of the program's windows modally until it closes and returns
+    // its modal result (Cancel when its close box closed it).
+    virtual DialogButton showModal(ui::Form& form) = 0;
 
     // Lets pending window messages run (long work on the one thread calls it).
     virtual void processMessages() = 0;

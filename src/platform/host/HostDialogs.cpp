@@ -31,6 +31,15 @@ std::optional<std::string> HostDialogs::selectFolder(const SelectFolderRequest& 
     return answer;
 }
 
+DialogButton HostDialogs::showModal(ui::Form& form) {
+    shownForms.push_back(&form);
+    if (formAnswers.empty())
+        return DialogButton::Cancel;
+    auto answer = std::move(formAnswers.front());
+    formAnswers.pop_front();
+    return answer(form);
+}
+
 void HostDialogs::processMessages() {
     ++processMessagesCalls;
     if (onProcessMessages)

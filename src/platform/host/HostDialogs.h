@@ -19,6 +19,11 @@ public:
     std::deque<DialogButton> messageAnswers;
     std::deque<std::optional<std::string>> openFileAnswers;
     std::deque<std::optional<std::string>> selectFolderAnswers;
+    // Modal windows: each shown window is recorded, and the next answer acts
+    // on it as its user would and returns how the window ended. With no
+    // answer queued the window is closed (Cancel) untouched.
+    std::vector<const ui::Form*> shownForms;
+    std::deque<std::function<DialogButton(ui::Form&)>> formAnswers;
     int processMessagesCalls = 0;
     // Runs inside processMessages(), so a test can act "while the queue runs".
     std::function<void()> onProcessMessages;
@@ -30,6 +35,7 @@ public:
     DialogButton showMessage(const MessageRequest& request) override;
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
+    DialogButton showModal(ui::Form& form) override;
     void processMessages() override;
     // Characters times characterWidth, bold adding one pixel per character.
     int textWidth(const std::string& text, const FontSpec& font) const override;

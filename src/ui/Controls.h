@@ -1,0 +1,169 @@
+// The controls windows are made of, each with the state a user sees and the
+// actions a user takes on it.
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "ui/Control.h"
+
+#include <string_view>
+#include <vector>
+
+namespace qz::ui {
+
+// How a modal window ended: the button that closed it, as message boxes say it.
+using ModalResult = DialogButton;
+
+class Label : public Control {
+public:
+    Label(Form& form, std::string name, Control* parent = nullptr);
+    bool wordWrap = false;
+    bool transparent = true; // the parent's background shows through
+};
+
+// A label with a sunken border, as read-only status texts have.
+class StaticText : public Control {
+public:
+    StaticText(Form& form, std::string name, Control* parent = nullptr);
+    bool sunken = true;
+};
+
+class Button : public Control {
+public:
+    Button(Form& form, std::string name, Control* parent = nullptr);
+    ModalResult modalResult = ModalResult::None; // given to the form on a click
+    bool isDefault = false;                      // Enter presses it
+    bool isCancel = false;                       // Esc presses it
+    bool flat = false;
+    // A caption of several lines ("Add\r\naccess.dat") wraps.
+    void click() override;
+};
+
+class Edit : public Control {
+public:
+    Edit(Form& form, std::string name, Control* parent = nullptr);
+    int maxLength = 0; // characters; 0: no limit
+    int selStart = 0;  // caret position in characters
+    Handler onChange;
+    // The user replaces the text (cut to maxLength).
+    void enterText(std::string_view text);
+};
+
+// A multi-line text; read-only memos show documents.
+class Memo : public Control {
+public:
+    Memo(Form& form, std::string name, Control* parent = nullptr);
+    std::vector<std::string> lines;
+    bool readOnly = false;
+    bool wordWrap = true;
+    bool verticalScrollBar = false;
+    int selStart = 0;
+};
+
+enum class CheckState { Unchecked, Checked, Grayed };
+
+class CheckBox : public Control {
+public:
+    CheckBox(Form& form, std::string name, Control* parent = nullptr);
+    CheckState state = CheckState::Unchecked;
+    bool allowGrayed = false;
+    bool checked() const { return state == CheckState::Checked; }
+    // A click moves to the next state, then runs onClick.
+    void click() override;
+};
+
+// Radio buttons with the same parent form one group: checking one unchecks
+// the others.
+class RadioButton : public Control {
+public:
+    RadioButton(Form& form, std::string name, Control* parent = nullptr);
+    bool checked = false;
+    void setChecked(bool value);
+    void click() override;
+};
+
+class ListBox : public Control {
+public:
+    ListBox(Form& form, std::string name, Control* parent = nullptr);
+    std::vector<std::string> items;
+    int itemIndex = -1;
+    // The user selects an item (onClick follows).
+    void select(int index);
+};
+
+// A list whose items carry a three-state check box.
+class CheckListBox : public Control {
+public:
+    CheckListBox(Form& form, std::string name, Control* parent = nullptr);
+    std::vector<std::string> items;
+    std::vector<CheckState> states; // one per item
+    int itemIndex = -1;
+    bool allowGrayed = false;
+    Handler onClickCheck;
+    void addItem(std::string text, CheckState state = CheckState::Unchecked);
+    void select(int index);
+    // The user clicks the check box of an item: it becomes the selected
+    // item and its state moves on; onClickCheck follows.
+    void toggle(int index);
+};
+
+enum class ComboStyle { DropDown, DropDownList };
+
+class ComboBox : public Control {
+public:
+    ComboBox(Form& form, std::string name, Control* parent = nullptr);
+    std::vector<std::string> items;
+    int itemIndex = -1;
+    ComboStyle style = ComboStyle::DropDownList;
+    Handler onChange;
+    // The user picks an item from the list; the text follows it.
+    void select(int index);
+};
+
+class ProgressBar : public Control {
+public:
+    ProgressBar(Form& form, std::string name, Control* parent = nullptr);
+    int min = 0;
+    int max = 100;
+    int position = 0;
+};
+
+enum class Bevel { None, Raised, Lowered };
+
+// A container; its caption is drawn in its middle.
+class Panel : public Control {
+public:
+    Panel(Form& form, std::string name, Control* parent = nullptr);
+    Bevel bevel = Bevel::Raised;
+};
+
+class TabSheet;
+
+// Pages on top of each other; only the active one shows. Tabs are never
+// drawn: windows move between their pages with their own buttons.
+class PageControl : public Control {
+public:
+    PageControl(Form& form, std::string name, Control* parent = nullptr);
+    std::vector<TabSheet*> pages; // filled by the pages themselves
+    TabSheet* activePage = nullptr;
+    Handler onChange;
+};
+
+class TabSheet : public Control {
+public:
+    TabSheet(Form& form, std::string name, PageControl& pageControl);
+    PageControl& pageControl() const { return pageControl_; }
+
+private:
+    PageControl& pageControl_;
+};
+
+// A picture from the bytes of a Windows bitmap file.
+class Picture : public Control {
+public:
+    Picture(Form& form, std::string name, Control* parent = nullptr);
+    std::string_view bitmap; // ".bmp" file bytes that outlive the form
+    bool stretch = false;
+    bool framed = false;
+};
+
+} // namespace qz::ui
