@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace qz {
 
@@ -92,5 +94,16 @@ extern std::string MsgSelectCertificate;
 
 // Assigns every key the text of the active language (Pick of its two texts).
 void FillCatalogue();
+
+// One key with its two texts.
+struct CatalogueEntry {
+    std::string_view name;
+    std::string* value;
+    std::string russian;
+    std::string english;
+};
+
+// Every key, in the order FillCatalogue assigns them.
+const std::vector<CatalogueEntry>& CatalogueEntries();
 
 } // namespace qz

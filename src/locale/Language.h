@@ -12,7 +12,8 @@
 namespace qz {
 
 // Where SetLanguage applies the standard texts of message boxes and the
-// folder dialog. Called once at start, before the language is chosen.
+// folder dialog. Called once at start, before the language is chosen; when a
+// language is already active its texts are applied at once.
 void BindStandardTexts(Dialogs& dialogs);
 
 // "ru", "ch" or "en", computed by ChooseStartupLanguage.
