@@ -76,8 +76,7 @@ public:
     virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
     // Moves a file or folder; replaceExisting lets a file take the place of
     // an existing one in one step.
-    virtual bool moveFile(const std::string& from, const std::string& to,
-                          bool replaceExisting) = 0;
+    virtual bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
 
     virtual std::optional<std::uint32_t> attributes(const std::string& path) const = 0;

@@ -198,13 +198,15 @@ bool IniFile::eraseSection(const std::string& section) {
     return save();
 }
 
-bool IniFile::save() const {
+bool IniFile::save() {
     std::string content;
     for (const std::string& line : lines_)
         content += line + "\r\n";
     std::string bytes = text::encode(content, codePage_);
     auto file = files_.open(path_, OpenMode::Create);
-    return file && file->write(bytes.data(), bytes.size()) == bytes.size();
+    bool ok = file && file->write(bytes.data(), bytes.size()) == bytes.size();
+    writeFailed_ = writeFailed_ || !ok;
+    return ok;
 }
 
 } // namespace qz

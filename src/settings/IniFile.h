@@ -37,6 +37,8 @@ public:
     bool writeInteger(const std::string& section, const std::string& key, long value);
     bool writeBool(const std::string& section, const std::string& key, bool value);
     bool eraseSection(const std::string& section);
+    // Whether any write since the file was opened failed.
+    bool writeFailed() const { return writeFailed_; }
 
 private:
     // Index of the section's header line, or npos.
@@ -44,12 +46,13 @@ private:
     // Index of the key's line inside the section starting at header, or npos.
     std::size_t findKey(std::size_t header, const std::string& key) const;
     std::size_t sectionEnd(std::size_t header) const;
-    bool save() const;
+    bool save();
 
     FileSystem& files_;
     std::string path_;
     unsigned codePage_;
     bool readable_ = false;
+    bool writeFailed_ = false;
     std::vector<std::string> lines_;
 };
 

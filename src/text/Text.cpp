@@ -61,12 +61,18 @@ void appendUtf8(std::string& out, char32_t cp) {
 const char16_t* tableOf(unsigned codePage) {
     using namespace codepage_tables;
     switch (codePage) {
-    case 437: return cp437;
-    case 850: return cp850;
-    case 866: return cp866;
-    case 1250: return cp1250;
-    case 1251: return cp1251;
-    default: return cp1252;
+    case 437:
+        return cp437;
+    case 850:
+        return cp850;
+    case 866:
+        return cp866;
+    case 1250:
+        return cp1250;
+    case 1251:
+        return cp1251;
+    default:
+        return cp1252;
     }
 }
 
@@ -153,8 +159,10 @@ bool isKnownCodePage(unsigned codePage) {
     case 866:
     case 1250:
     case 1251:
-    case 1252: return true;
-    default: return false;
+    case 1252:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -186,8 +194,12 @@ std::string encode(std::string_view utf8, unsigned codePage, char replacement) {
     return out;
 }
 
-std::string upper(std::string_view utf8) { return mapCase(utf8, foldUpper); }
-std::string lower(std::string_view utf8) { return mapCase(utf8, foldLower); }
+std::string upper(std::string_view utf8) {
+    return mapCase(utf8, foldUpper);
+}
+std::string lower(std::string_view utf8) {
+    return mapCase(utf8, foldLower);
+}
 
 std::string upperAscii(std::string_view s) {
     std::string out(s);
@@ -220,6 +232,13 @@ int compareIgnoreCase(std::string_view a, std::string_view b) {
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return compareIgnoreCase(a, b) == 0;
+}
+
+std::string leftChars(std::string_view utf8, std::size_t count) {
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < count && i < utf8.size(); ++n)
+        nextCodePoint(utf8, i);
+    return std::string(utf8.substr(0, i));
 }
 
 std::string trim(std::string_view s) {

@@ -30,6 +30,9 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // <0, 0, >0 comparing the upper-cased texts code point by code point.
 int compareIgnoreCase(std::string_view a, std::string_view b);
 
+// The first count characters (code points) of a text.
+std::string leftChars(std::string_view utf8, std::size_t count);
+
 // Removes leading and trailing blanks and control characters (bytes <= ' ').
 std::string trim(std::string_view s);
 

@@ -245,7 +245,7 @@ std::unique_ptr<File> HostFileSystem::open(const std::string& path, OpenMode mod
     std::error_code ec;
     if (fs::is_directory(p, ec))
         return nullptr;
-    int flags = mode == OpenMode::Read ? O_RDONLY
+    int flags = mode == OpenMode::Read        ? O_RDONLY
                 : mode == OpenMode::ReadWrite ? O_RDWR
                                               : O_RDWR | O_CREAT | O_TRUNC;
     int fd = ::open(p.c_str(), flags | O_CLOEXEC, 0644);
@@ -406,7 +406,9 @@ bool HostFileSystem::driveSizeReadable(char letter) const {
         ec);
 }
 
-std::string HostFileSystem::currentDirectory() const { return current_; }
+std::string HostFileSystem::currentDirectory() const {
+    return current_;
+}
 
 bool HostFileSystem::setCurrentDirectory(const std::string& path) {
     if (!directoryExists(path))

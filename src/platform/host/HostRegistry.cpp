@@ -110,8 +110,8 @@ bool HostRegistry::createKey(RegistryRoot root, const std::string& key) {
     return true;
 }
 
-bool HostRegistry::writeString(RegistryRoot root, const std::string& key,
-                               const std::string& name, const std::string& value) {
+bool HostRegistry::writeString(RegistryRoot root, const std::string& key, const std::string& name,
+                               const std::string& value) {
     createKey(root, key);
     keys_[normalise(root, key)].values[text::upper(name)] = value;
     return true;

@@ -25,8 +25,8 @@ public:
 
 private:
     struct Key {
-        std::string name;                           // as first written
-        std::map<std::string, std::string> values;  // by upper-cased value name
+        std::string name;                          // as first written
+        std::map<std::string, std::string> values; // by upper-cased value name
     };
     static std::string normalise(RegistryRoot root, const std::string& key);
     std::map<std::string, Key> keys_; // by normalised path

@@ -17,6 +17,8 @@ inline std::string narrow(const wchar_t* utf16) {
     return text::fromUtf16(std::u16string(w.begin(), w.end()));
 }
 
-inline std::string narrow(const std::wstring& utf16) { return narrow(utf16.c_str()); }
+inline std::string narrow(const std::wstring& utf16) {
+    return narrow(utf16.c_str());
+}
 
 } // namespace qz::win32

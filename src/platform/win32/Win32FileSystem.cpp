@@ -161,9 +161,9 @@ std::optional<FileTime> Win32FileSystem::lastWriteTime(const std::string& path) 
 }
 
 bool Win32FileSystem::setLastWriteTime(const std::string& path, FileTime time) {
-    HANDLE h = CreateFileW(wide(path).c_str(), FILE_WRITE_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h =
+        CreateFileW(wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     FILETIME ft = toFiletime(time);
@@ -194,13 +194,20 @@ bool Win32FileSystem::removeDirectory(const std::string& path) {
 
 DriveType Win32FileSystem::driveType(char letter) const {
     switch (GetDriveTypeW(driveRoot(letter).c_str())) {
-    case DRIVE_NO_ROOT_DIR: return DriveType::NoRootDir;
-    case DRIVE_REMOVABLE: return DriveType::Removable;
-    case DRIVE_FIXED: return DriveType::Fixed;
-    case DRIVE_REMOTE: return DriveType::Remote;
-    case DRIVE_CDROM: return DriveType::CdRom;
-    case DRIVE_RAMDISK: return DriveType::RamDisk;
-    default: return DriveType::Unknown;
+    case DRIVE_NO_ROOT_DIR:
+        return DriveType::NoRootDir;
+    case DRIVE_REMOVABLE:
+        return DriveType::Removable;
+    case DRIVE_FIXED:
+        return DriveType::Fixed;
+    case DRIVE_REMOTE:
+        return DriveType::Remote;
+    case DRIVE_CDROM:
+        return DriveType::CdRom;
+    case DRIVE_RAMDISK:
+        return DriveType::RamDisk;
+    default:
+        return DriveType::Unknown;
     }
 }
 

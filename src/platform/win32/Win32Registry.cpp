@@ -12,9 +12,12 @@ using win32::wide;
 
 HKEY rootKey(RegistryRoot root) {
     switch (root) {
-    case RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
-    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-    default: return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::CurrentUser:
+        return HKEY_CURRENT_USER;
+    case RegistryRoot::ClassesRoot:
+        return HKEY_CLASSES_ROOT;
+    default:
+        return HKEY_LOCAL_MACHINE;
     }
 }
 
@@ -88,8 +91,8 @@ bool Win32Registry::createKey(RegistryRoot root, const std::string& key) {
     return true;
 }
 
-bool Win32Registry::writeString(RegistryRoot root, const std::string& key,
-                                const std::string& name, const std::string& value) {
+bool Win32Registry::writeString(RegistryRoot root, const std::string& key, const std::string& name,
+                                const std::string& value) {
     HKEY h = nullptr;
     if (RegCreateKeyExW(rootKey(root), wide(key).c_str(), 0, nullptr, 0,
                         KEY_WRITE | KEY_WOW64_32KEY, nullptr, &h, nullptr) != ERROR_SUCCESS)

@@ -63,8 +63,12 @@ std::string Win32SystemInfo::specialFolder(SpecialFolder folder) const {
     return narrow(path);
 }
 
-unsigned Win32SystemInfo::ansiCodePage() const { return GetACP(); }
-unsigned Win32SystemInfo::oemCodePage() const { return GetOEMCP(); }
+unsigned Win32SystemInfo::ansiCodePage() const {
+    return GetACP();
+}
+unsigned Win32SystemInfo::oemCodePage() const {
+    return GetOEMCP();
+}
 
 std::string Win32SystemInfo::programPath() const {
     std::wstring buffer(MAX_PATH, L'\0');

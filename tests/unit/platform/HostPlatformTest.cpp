@@ -86,7 +86,8 @@ TEST(HostRegistry, LoadsTextFormAndMatchesWithoutCase) {
               "C:\\\\x");
     EXPECT_EQ(r.readString(RegistryRoot::LocalMachine, "SOFTWARE\\Vendor\\Tool", ""), "def");
     EXPECT_FALSE(r.readString(RegistryRoot::CurrentUser, "SOFTWARE\\Vendor\\Tool", "Path"));
-    EXPECT_EQ(r.subKeys(RegistryRoot::LocalMachine, "SOFTWARE"), std::vector<std::string>{"Vendor"});
+    EXPECT_EQ(r.subKeys(RegistryRoot::LocalMachine, "SOFTWARE"),
+              std::vector<std::string>{"Vendor"});
     EXPECT_FALSE(r.load("[HKXX\\Bad]\n"));
     EXPECT_FALSE(r.load("[HKLM\\A]\nnot a value\n"));
 }
@@ -94,9 +95,11 @@ TEST(HostRegistry, LoadsTextFormAndMatchesWithoutCase) {
 TEST(HostDialogs, RecordsRequestsAndAnswersFromTheQueue) {
     HostDialogs d;
     d.messageAnswers.push_back(DialogButton::Yes);
-    EXPECT_EQ(d.showMessage({MessageKind::Confirmation, "Go?", "", {DialogButton::Yes, DialogButton::No}}),
+    EXPECT_EQ(d.showMessage(
+                  {MessageKind::Confirmation, "Go?", "", {DialogButton::Yes, DialogButton::No}}),
               DialogButton::Yes);
-    EXPECT_EQ(d.showMessage({MessageKind::Error, "Oops", "", {DialogButton::Ok}}), DialogButton::Cancel);
+    EXPECT_EQ(d.showMessage({MessageKind::Error, "Oops", "", {DialogButton::Ok}}),
+              DialogButton::Cancel);
     ASSERT_EQ(d.messages.size(), 2u);
     EXPECT_EQ(d.messages[1].text, "Oops");
     EXPECT_FALSE(d.openFile({}));

@@ -20,9 +20,9 @@ protected:
 TEST_F(IniFileTest, ReadsLikeThePrivateProfileCalls) {
     IniFile ini = load("[Work Directory]\r\n  path =  C:\\A  \r\nPATH=C:\\B\r\n[work directory]\r\n"
                        "Label=second\r\n[Font]\nMain=\"Consolas\"\n");
-    EXPECT_EQ(ini.readString("WORK DIRECTORY", "Path", "?"), "C:\\A"); // first wins, trimmed
+    EXPECT_EQ(ini.readString("WORK DIRECTORY", "Path", "?"), "C:\\A");    // first wins, trimmed
     EXPECT_EQ(ini.readString("Work Directory", "Label", "none"), "none"); // second section unseen
-    EXPECT_EQ(ini.readString("Font", "main", ""), "Consolas");              // quotes stripped
+    EXPECT_EQ(ini.readString("Font", "main", ""), "Consolas");            // quotes stripped
     EXPECT_EQ(ini.readString("Nope", "x", " d "), "d");
     EXPECT_EQ(ini.sectionKeys("work directory"), (std::vector<std::string>{"path", "PATH"}));
 }
@@ -32,8 +32,8 @@ TEST_F(IniFileTest, IntegersAndBooleansReadAsTheRunTimeDoes) {
     struct Case {
         const char* key;
         long value;
-    } cases[] = {{"a", 42}, {"b", -7}, {"c", 31}, {"d", 16}, {"e", 5}, {"f", 5}, {"g", 0}, {"h", 5},
-                 {"missing", 5}};
+    } cases[] = {{"a", 42}, {"b", -7}, {"c", 31}, {"d", 16},     {"e", 5},
+                 {"f", 5},  {"g", 0},  {"h", 5},  {"missing", 5}};
     for (const auto& c : cases)
         EXPECT_EQ(ini.readInteger("S", c.key, 5), c.value) << c.key;
     EXPECT_TRUE(ini.readBool("S", "b", false));
@@ -46,7 +46,8 @@ TEST_F(IniFileTest, WritesGoToTheFileAtOnceKeepingOtherLines) {
     ASSERT_TRUE(ini.writeString("a", "X", "10"));
     ASSERT_TRUE(ini.writeString("A", "z", "3"));
     ASSERT_TRUE(ini.writeInteger("C", "n", 7));
-    EXPECT_EQ(m.readFile(path), "; comment\r\n[A]\r\nX=10\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nn=7\r\n");
+    EXPECT_EQ(m.readFile(path),
+              "; comment\r\n[A]\r\nX=10\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nn=7\r\n");
     ASSERT_TRUE(ini.eraseSection("b"));
     EXPECT_EQ(m.readFile(path), "; comment\r\n[A]\r\nX=10\r\nz=3\r\n\r\n[C]\r\nn=7\r\n");
     EXPECT_EQ(IniFile(m.files, path, 1251).readInteger("c", "N", 0), 7);

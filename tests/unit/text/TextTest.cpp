@@ -34,7 +34,9 @@ TEST(LetterCase, FoldsLatinAndCyrillicLikeTheSystem) {
     struct Case {
         const char* mixed;
         const char* up;
-    } cases[] = {{"qz4setup.exe", "QZ4SETUP.EXE"}, {"ёлка Ивана", "ЁЛКА ИВАНА"}, {"straße", "STRAßE"},
+    } cases[] = {{"qz4setup.exe", "QZ4SETUP.EXE"},
+                 {"ёлка Ивана", "ЁЛКА ИВАНА"},
+                 {"straße", "STRAßE"},
                  {"éÿ", "ÉŸ"}};
     for (const auto& c : cases) {
         EXPECT_EQ(upper(c.mixed), c.up);
