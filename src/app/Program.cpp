@@ -1,0 +1,43 @@
+#include "app/Program.h"
+
+#include "app/Role.h"
+#include "configtool/ProcessFlags.h"
+#include "configtool/TForm1.h"
+#include "configtool/TForm3.h"
+#include "installer/TInstF1.h"
+#include "locale/Catalogue.h"
+#include "locale/Language.h"
+#include "workdir/TForm4.h"
+
+namespace qz {
+namespace {
+
+// One pass builds every window of the tool, shows the main window until it
+// closes and frees them again; the language toggle asks for another pass so
+// that all windows are built in the new language.
+void RunConfigurationTool(Platform& platform) {
+    do {
+        RestartRequested = false;
+        TForm1 main(platform);
+        TForm3 about(platform.dialogs);
+        TForm4 name(platform.dialogs);
+        main.showModal();
+    } while (RestartRequested);
+}
+
+} // namespace
+
+void RunProgram(Platform& platform) {
+    BindStandardTexts(platform.dialogs);
+    ChooseStartupLanguage(platform.system, platform.files);
+    FillCatalogue();
+
+    if (RoleForProgram(platform.system.programPath()) == Role::Installer) {
+        TInstF1 wizard(platform);
+        wizard.showModal();
+        return;
+    }
+    RunConfigurationTool(platform);
+}
+
+} // namespace qz

@@ -1,0 +1,13 @@
+// The whole program after the system has been wrapped in ports: the language
+// choice, then the role chosen by the executable's name.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace qz {
+
+// Runs the installer or the configuration tool to its end. The process exit
+// code is always 0, so there is nothing to return.
+void RunProgram(Platform& platform);
+
+} // namespace qz
