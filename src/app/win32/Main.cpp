@@ -1,0 +1,21 @@
+// The Windows entry point: wraps the system in its ports and runs the program.
+#include "app/Program.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Resources.h"
+#include "platform/win32/Win32SystemInfo.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    qz::Win32FileSystem files;
+    qz::Win32Registry registry;
+    qz::Win32SystemInfo system;
+    qz::Win32Dialogs dialogs;
+    qz::Win32Resources resources;
+    qz::Platform platform{files, registry, system, dialogs, resources};
+    qz::RunProgram(platform);
+    // The program always ends through the normal shutdown with exit code 0.
+    return 0;
+}
