@@ -25,6 +25,8 @@ void EnvironmentCatalogue::fill() {
         e.language = b.language;
     }
     readAddedEnvironments();
+    for (EnvironmentEntry& e : entries_)
+        e.versionText = std::to_string(e.versionNumber);
 }
 
 void EnvironmentCatalogue::readAddedEnvironments() {
@@ -105,7 +107,6 @@ bool EnvironmentCatalogue::checkModules() {
     bool any = false;
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         EnvironmentEntry& e = entry(slot);
-        e.versionText = std::to_string(e.versionNumber);
         e.modulesPresent = false;
         e.connectedOk = false;
         if (!e.occupied())

@@ -20,7 +20,8 @@ public:
     // programDirectory ends with a backslash.
     EnvironmentCatalogue(const Platform& platform, std::string programDirectory);
 
-    // The built-in table, then the environments added by AddQZ.INI.
+    // The built-in table, then the environments added by AddQZ.INI; every
+    // slot's version text.
     void fill();
     // Decides modulesPresent for every slot (markers and load data file),
     // copies the MPI load files and updates the Windows SDK version of the
