@@ -1,0 +1,294 @@
+#include "platform/win32/Win32Dialogs.h"
+
+#include "platform/win32/WideString.h"
+
+#include <stdexcept>
+
+#include <windows.h>
+// The shell headers come after windows.h.
+#include <commdlg.h>
+#include <shlobj.h>
+
+namespace qz {
+namespace {
+
+using win32::narrow;
+using win32::wide;
+
+// Message boxes take their button captions from the system. A thread hook
+// renames the buttons of the box about to open to the standard texts.
+struct ButtonCaptions {
+    std::wstring cancel, yes, no;
+};
+thread_local HHOOK captionHook = nullptr;
+thread_local const ButtonCaptions* pendingCaptions = nullptr;
+
+LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && pendingCaptions) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        wchar_t className[16] = {};
+        GetClassNameW(box, className, 16);
+        if (std::wstring(className) == L"#32770") {
+            SetDlgItemTextW(box, IDCANCEL, pendingCaptions->cancel.c_str());
+            SetDlgItemTextW(box, IDYES, pendingCaptions->yes.c_str());
+            SetDlgItemTextW(box, IDNO, pendingCaptions->no.c_str());
+            pendingCaptions = nullptr;
+        }
+    }
+    return CallNextHookEx(captionHook, code, wParam, lParam);
+}
+
+// The button sets a system message box offers, in their order on the box.
+struct ButtonSet {
+    UINT style;
+    std::vector<DialogButton> buttons;
+};
+const ButtonSet buttonSets[] = {
+    {MB_OK, {DialogButton::Ok}},
+    {MB_OKCANCEL, {DialogButton::Ok, DialogButton::Cancel}},
+    {MB_YESNO, {DialogButton::Yes, DialogButton::No}},
+    {MB_YESNOCANCEL, {DialogButton::Yes, DialogButton::No, DialogButton::Cancel}},
+    {MB_RETRYCANCEL, {DialogButton::Retry, DialogButton::Cancel}},
+    {MB_ABORTRETRYIGNORE, {DialogButton::Abort, DialogButton::Retry, DialogButton::Ignore}},
+};
+
+DialogButton fromCommand(int id) {
+    switch (id) {
+    case IDOK:
+        return DialogButton::Ok;
+    case IDYES:
+        return DialogButton::Yes;
+    case IDNO:
+        return DialogButton::No;
+    case IDABORT:
+        return DialogButton::Abort;
+    case IDRETRY:
+        return DialogButton::Retry;
+    case IDIGNORE:
+        return DialogButton::Ignore;
+    default:
+        return DialogButton::Cancel;
+    }
+}
+
+// The title a program without its own shows: its file name without extension.
+std::wstring programTitle() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name = path;
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    return name.substr(0, name.find_last_of(L'.'));
+}
+
+bool isAbsolute(const std::wstring& path) {
+    return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
+           path.rfind(L"\\\\", 0) == 0;
+}
+
+// The folder browser's state while it is open.
+struct FolderBrowse {
+    const SelectFolderRequest& request;
+    Win32Dialogs& dialogs;
+    std::wstring initial;
+    std::wstring current;
+    std::optional<std::wstring> accepted; // a typed folder that did not exist
+};
+
+int CALLBACK folderBrowseEvent(HWND window, UINT message, LPARAM lParam, LPARAM data) {
+    auto& browse = *reinterpret_cast<FolderBrowse*>(data);
+    const StandardTexts& texts = browse.dialogs.standardTexts();
+    switch (message) {
+    case BFFM_INITIALIZED:
+        SetWindowTextW(window, wide(browse.request.caption.empty() ? texts.selectDirectoryCaption
+                                                                   : browse.request.caption)
+                                   .c_str());
+        SetDlgItemTextW(window, IDCANCEL, wide(texts.cancelButton).c_str());
+        if (!browse.initial.empty())
+            SendMessageW(window, BFFM_SETSELECTIONW, TRUE,
+                         reinterpret_cast<LPARAM>(browse.initial.c_str()));
+        break;
+    case BFFM_SELCHANGED: {
+        wchar_t path[MAX_PATH] = {};
+        if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+            browse.current = path;
+        break;
+    }
+    case BFFM_VALIDATEFAILEDW: {
+        // A typed name that is no existing folder: relative names are taken
+        // inside the selected folder.
+        std::wstring typed = reinterpret_cast<const wchar_t*>(lParam);
+        if (!isAbsolute(typed) && !browse.current.empty())
+            typed = browse.current + (browse.current.back() == L'\\' ? L"" : L"\\") + typed;
+        if (!browse.request.allowCreate) {
+            MessageBeep(MB_ICONWARNING);
+            return 1; // keep the dialog open
+        }
+        if (browse.request.prompt) {
+            MessageRequest ask{MessageKind::Confirmation,
+                               texts.createDirectoryPrompt,
+                               {},
+                               {DialogButton::Yes, DialogButton::No}};
+            if (browse.dialogs.showMessage(ask) != DialogButton::Yes)
+                return 1;
+        }
+        // A folder that cannot be made is still the answer: the caller checks
+        // that the chosen folder exists.
+        if (browse.request.performCreate)
+            SHCreateDirectoryExW(nullptr, typed.c_str(), nullptr);
+        browse.accepted = typed;
+        return 0;
+    }
+    default:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+DialogButton Win32Dialogs::showMessage(const MessageRequest& request) {
+    const ButtonSet* set = nullptr;
+    for (const ButtonSet& candidate : buttonSets)
+        if (candidate.buttons == request.buttons)
+            set = &candidate;
+    if (!set)
+        throw std::invalid_argument("no message box offers this set of buttons");
+
+    UINT style = set->style | MB_SETFOREGROUND;
+    std::string caption;
+    switch (request.kind) {
+    case MessageKind::Warning:
+        style |= MB_ICONWARNING;
+        caption = texts_.warningCaption;
+        break;
+    case MessageKind::Error:
+        style |= MB_ICONERROR;
+        caption = texts_.errorCaption;
+        break;
+    case MessageKind::Information:
+        style |= MB_ICONINFORMATION;
+        caption = texts_.informationCaption;
+        break;
+    case MessageKind::Confirmation:
+        style |= MB_ICONQUESTION;
+        caption = texts_.confirmationCaption;
+        break;
+    case MessageKind::Plain:
+        caption = request.caption;
+        break;
+    }
+    for (std::size_t i = 0; i < set->buttons.size(); ++i)
+        if (set->buttons[i] == request.defaultButton)
+            style |= static_cast<UINT>(i) * MB_DEFBUTTON2;
+    HWND owner = GetActiveWindow();
+    if (!owner)
+        style |= MB_TASKMODAL;
+
+    ButtonCaptions captions{wide(texts_.cancelButton), wide(texts_.yesButton),
+                            wide(texts_.noButton)};
+    std::wstring title = caption.empty() ? programTitle() : wide(caption);
+    pendingCaptions = &captions;
+    captionHook = SetWindowsHookExW(WH_CBT, renameButtons, nullptr, GetCurrentThreadId());
+    int pressed = MessageBoxW(owner, wide(request.text).c_str(), title.c_str(), style);
+    UnhookWindowsHookEx(captionHook);
+    captionHook = nullptr;
+    pendingCaptions = nullptr;
+    return fromCommand(pressed);
+}
+
+std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request) {
+    // "description|pattern|..." becomes "description\0pattern\0...\0\0".
+    std::wstring filter = wide(request.filter);
+    for (wchar_t& c : filter)
+        if (c == L'|')
+            c = L'\0';
+    filter.append(2, L'\0');
+    std::wstring title = wide(request.title);
+    std::wstring folder = wide(request.initialDirectory);
+    std::wstring file = wide(request.fileName);
+    file.resize(32768, L'\0');
+
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetActiveWindow();
+    dialog.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING |
+                   (request.fileMustExist ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0);
+    if (!GetOpenFileNameW(&dialog))
+        return std::nullopt;
+    return narrow(file.c_str());
+}
+
+std::optional<std::string> Win32Dialogs::selectFolder(const SelectFolderRequest& request) {
+    // The browser's edit box and new-style layout need OLE on this thread.
+    HRESULT ole = OleInitialize(nullptr);
+    FolderBrowse browse{request, *this, wide(request.initialDirectory), {}, {}};
+    std::wstring caption = wide(request.caption);
+
+    BROWSEINFOW info = {};
+    info.hwndOwner = GetActiveWindow();
+    info.lpszTitle = caption.empty() ? nullptr : caption.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX | BIF_VALIDATE |
+                   (request.allowCreate ? 0 : BIF_NONEWFOLDERBUTTON);
+    info.lpfn = folderBrowseEvent;
+    info.lParam = reinterpret_cast<LPARAM>(&browse);
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+
+    std::optional<std::string> result;
+    if (browse.accepted) {
+        result = narrow(*browse.accepted);
+    } else if (chosen) {
+        wchar_t path[MAX_PATH] = {};
+        if (SHGetPathFromIDListW(chosen, path))
+            result = narrow(path);
+    }
+    if (chosen)
+        CoTaskMemFree(chosen);
+    if (SUCCEEDED(ole))
+        OleUninitialize();
+    return result;
+}
+
+DialogButton Win32Dialogs::showModal(ui::Form& form) {
+    if (!presenter_)
+        throw std::logic_error("no window presenter: the Win32 renderer was not created");
+    return presenter_->showModal(form);
+}
+
+void Win32Dialogs::processMessages() {
+    if (presenter_)
+        presenter_->refresh();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The modal loops that own the queue see the quit request too.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+int Win32Dialogs::textWidth(const std::string& text, const FontSpec& font) const {
+    // Measured at 96 dots per inch, the unit all window layouts are given in.
+    HFONT handle =
+        CreateFontW(-MulDiv(font.size, 96, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH, wide(font.name).c_str());
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, handle);
+    std::wstring w = wide(text);
+    SIZE size = {};
+    GetTextExtentPoint32W(screen, w.c_str(), static_cast<int>(w.size()), &size);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(handle);
+    return size.cx;
+}
+
+} // namespace qz
