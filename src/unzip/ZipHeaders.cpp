@@ -1,0 +1,74 @@
+#include "unzip/ZipHeaders.h"
+
+#include "text/Text.h"
+
+#include <algorithm>
+
+namespace qz {
+
+void TEndCentral::Reset() {
+    signature = Signature;
+    numberOfThisDisk = diskWithCentralDirectory = entriesOnThisDisk = totalEntries = 0;
+    centralDirectorySize = centralDirectoryOffset = 0;
+    commentLength = 0;
+    comment.reset();
+    commentPosition = 0;
+    commentModified = false;
+}
+
+void TEndCentral::Assign(const TEndCentral& other) {
+    *this = other;
+}
+
+void TZipHeaderInfo::Assign(const TZipHeaderInfo& other) {
+    *this = other;
+}
+
+void TZipHeaderInfo::UpdateNameLength() {
+    fileNameLength = static_cast<std::uint16_t>(directory_.size() + fileName_.size());
+}
+
+void TZipHeaderInfo::SetFileName(const std::string& name) {
+    fileName_ = name;
+    UpdateNameLength();
+}
+
+void TZipHeaderInfo::SetDirectory(const std::string& directory) {
+    directory_ = directory;
+    if (!directory_.empty() && directory_.back() != '\\')
+        directory_ += '\\';
+    UpdateNameLength();
+}
+
+void TZipHeaderInfo::SetFullName(const std::string& fullName) {
+    std::size_t cut = fullName.find_last_of("\\:");
+    cut = cut == std::string::npos ? 0 : cut + 1;
+    directory_ = fullName.substr(0, cut);
+    fileName_ = fullName.substr(cut);
+    UpdateNameLength();
+}
+
+std::uint32_t ValidateDosDateTime(std::uint32_t dateTime) {
+    unsigned time = dateTime & 0xFFFF;
+    unsigned date = dateTime >> 16;
+    unsigned hour = time >> 11, minute = (time >> 5) & 0x3F, seconds = (time & 0x1F) * 2;
+    unsigned year = (date >> 9) + 1980, month = (date >> 5) & 0x0F, day = date & 0x1F;
+    unsigned h = std::min(hour, 24u), mi = std::min(minute, 59u), s = std::min(seconds, 59u);
+    unsigned y = std::clamp(year, 1980u, 2099u), mo = std::clamp(month, 1u, 12u);
+    unsigned d = std::clamp(day, 1u, 31u);
+    if (h == hour && mi == minute && s == seconds && y == year && mo == month && d == day)
+        return dateTime;
+    unsigned newTime = h << 11 | mi << 5 | s / 2;
+    unsigned newDate = (y - 1980) << 9 | mo << 5 | d;
+    return newDate << 16 | newTime;
+}
+
+std::string ConvertEntryName(std::string_view stored, bool utf8, unsigned oemCodePage) {
+    std::string name(stored);
+    std::replace(name.begin(), name.end(), '/', '\\');
+    // Through UTF-16 and back, malformed UTF-8 becomes U+FFFD instead of
+    // reaching file names.
+    return utf8 ? text::fromUtf16(text::toUtf16(name)) : text::decode(name, oemCodePage);
+}
+
+} // namespace qz
