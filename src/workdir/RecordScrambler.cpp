@@ -1,5 +1,6 @@
 #include "workdir/RecordScrambler.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace qz {
@@ -33,21 +34,21 @@ char shifted(unsigned char c, unsigned by) {
     return static_cast<char>(FirstPrintable + (c - FirstPrintable + by) % PrintableCount);
 }
 
-// One folding round: the last character, the first, the last but one, the second...
-std::string fold(const std::string& s) {
-    std::size_t m = s.size();
-    std::string t(m, '\0');
-    for (std::size_t j = 0; j < m; ++j)
-        t[j] = s[j % 2 == 0 ? m - 1 - j / 2 : j / 2];
-    return t;
-}
+// Where the rounds take each character from: after them, position j holds
+// the character that stood at order[j]. One round puts the last character
+// first, then the first, the last but one, the second...
+using FoldOrder = std::array<std::uint8_t, RecordScrambler::MaxPlainSize + 2>;
 
-std::string unfold(const std::string& t) {
-    std::size_t m = t.size();
-    std::string s(m, '\0');
+FoldOrder foldOrder(std::size_t m, int rounds) {
+    FoldOrder order{}, next{};
     for (std::size_t j = 0; j < m; ++j)
-        s[j % 2 == 0 ? m - 1 - j / 2 : j / 2] = t[j];
-    return s;
+        order[j] = static_cast<std::uint8_t>(j);
+    for (int r = 0; r < rounds; ++r) {
+        for (std::size_t j = 0; j < m; ++j)
+            next[j] = order[j % 2 == 0 ? m - 1 - j / 2 : j / 2];
+        order = next;
+    }
+    return order;
 }
 
 } // namespace
@@ -101,17 +102,20 @@ std::string RecordScrambler::scramble(std::string_view plain) const {
         if (printable(c))
             s[i] = shifted(c, static_cast<unsigned>(shifts_[i % 10]));
     }
-    for (int r = 0; r < rounds_; ++r)
-        s = fold(s);
-    return s;
+    FoldOrder order = foldOrder(s.size(), rounds_);
+    std::string folded(s.size(), '\0');
+    for (std::size_t j = 0; j < s.size(); ++j)
+        folded[j] = s[order[j]];
+    return folded;
 }
 
 std::optional<std::string> RecordScrambler::unscramble(std::string_view stored) const {
     if (stored.size() < MinPlainSize + 2 || stored.size() > MaxPlainSize + 2)
         return std::nullopt;
-    std::string s(stored);
-    for (int r = 0; r < rounds_; ++r)
-        s = unfold(s);
+    FoldOrder order = foldOrder(stored.size(), rounds_);
+    std::string s(stored.size(), '\0');
+    for (std::size_t j = 0; j < stored.size(); ++j)
+        s[order[j]] = stored[j];
     for (std::size_t i = 0; i < s.size(); ++i) {
         auto c = static_cast<unsigned char>(s[i]);
         if (printable(c))
