@@ -7,15 +7,16 @@
 namespace qz::unzip {
 
 static_assert(std::endian::native == std::endian::little,
-              "the eight-byte step reads words in little-endian order");
+              "the sixteen-byte step reads words in little-endian order");
 
 namespace {
 
-using Tables = std::array<std::array<std::uint32_t, 256>, 8>;
+constexpr int kSlices = 16;
+using Tables = std::array<std::array<std::uint32_t, 256>, kSlices>;
 
 // tables[0] is the classic byte table; tables[k][b] is the register change
-// of byte b followed by k zero bytes, which lets eight bytes be folded in one
-// step from independent lookups.
+// of byte b followed by k zero bytes, which lets sixteen bytes be folded in
+// one step from independent lookups.
 constexpr Tables makeTables() {
     Tables t{};
     for (std::uint32_t n = 0; n < 256; ++n) {
@@ -25,7 +26,7 @@ constexpr Tables makeTables() {
         t[0][n] = c;
     }
     for (std::uint32_t n = 0; n < 256; ++n)
-        for (int k = 1; k < 8; ++k)
+        for (int k = 1; k < kSlices; ++k)
             t[k][n] = (t[k - 1][n] >> 8) ^ t[0][t[k - 1][n] & 0xFF];
     return t;
 }
@@ -46,12 +47,13 @@ std::uint32_t Crc32::updateByte(std::uint32_t crc, std::uint8_t byte) {
 
 void Crc32::update(const std::uint8_t* data, std::size_t count) {
     std::uint32_t c = state_;
-    for (; count >= 8; count -= 8, data += 8) {
-        const std::uint32_t lo = load32(data) ^ c;
-        const std::uint32_t hi = load32(data + 4);
-        c = kTables[7][lo & 0xFF] ^ kTables[6][(lo >> 8) & 0xFF] ^ kTables[5][(lo >> 16) & 0xFF] ^
-            kTables[4][lo >> 24] ^ kTables[3][hi & 0xFF] ^ kTables[2][(hi >> 8) & 0xFF] ^
-            kTables[1][(hi >> 16) & 0xFF] ^ kTables[0][hi >> 24];
+    for (; count >= 16; count -= 16, data += 16) {
+        const std::uint32_t w[4] = {load32(data) ^ c, load32(data + 4), load32(data + 8),
+                                    load32(data + 12)};
+        c = 0;
+        // Byte j of the sixteen is followed by 15 - j more.
+        for (int j = 0; j < 16; ++j)
+            c ^= kTables[15 - j][(w[j / 4] >> (8 * (j % 4))) & 0xFF];
     }
     for (; count > 0; --count)
         c = updateByte(c, *data++);
