@@ -6,6 +6,8 @@ namespace qz::unzip {
 
 namespace {
 
+constexpr unsigned kMaxRootBits = 10;
+
 std::uint32_t reverseBits(std::uint32_t code, unsigned length) {
     std::uint32_t r = 0;
     for (unsigned i = 0; i < length; ++i, code >>= 1)
@@ -45,6 +47,8 @@ bool buildHuffmanTable(std::span<HuffmanEntry> table, unsigned rootBits,
     for (unsigned len = 1; len <= kMax; ++len)
         firstCode[len + 1] = (firstCode[len] + count[len]) << 1;
 
+    if (rootBits > kMaxRootBits)
+        return false;
     const std::size_t rootSize = std::size_t{1} << rootBits;
     if (table.size() < rootSize)
         return false;
@@ -52,10 +56,8 @@ bool buildHuffmanTable(std::span<HuffmanEntry> table, unsigned rootBits,
     fill(table, 0, rootSize, 0, 0, invalid);
 
     // Sub-table sizes: the longest code under each root pattern decides.
-    std::array<std::uint8_t, 1u << 10> subBits{};
+    std::array<std::uint8_t, 1u << kMaxRootBits> subBits{};
     std::array<std::uint32_t, kMax + 2> next = firstCode;
-    if (rootBits > 10)
-        return false;
     for (std::size_t s = 0; s < lengths.size(); ++s) {
         const unsigned len = lengths[s];
         if (len <= rootBits)

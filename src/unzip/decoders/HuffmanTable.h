@@ -29,10 +29,10 @@ inline constexpr std::uint8_t kCountMask = 0x1F;  // the bit count under kLink a
 inline constexpr unsigned kMaxCodeLength = 16;    // implode's longest; deflate stops at 15
 } // namespace huffman
 
-// Fills table from lengths[symbol] (0: symbol unused). meaning[symbol] gives
-// each symbol's value and op (its bits are ignored). Bit patterns that no
-// code reaches decode as kInvalid. Returns false when the lengths describe
-// more codes than fit (an over-subscribed code) or the table is too small.
+// Fills table from lengths[symbol] (0: symbol unused); rootBits is at most 10. meaning[symbol]
+// gives each symbol's value and op (its bits are ignored). Bit patterns that no code reaches decode
+// as kInvalid. Returns false when the lengths describe more codes than fit (an over-subscribed
+// code) or the table is too small.
 bool buildHuffmanTable(std::span<HuffmanEntry> table, unsigned rootBits,
                        std::span<const std::uint8_t> lengths, const HuffmanEntry* meaning);
 
