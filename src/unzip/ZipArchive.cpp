@@ -57,7 +57,7 @@ std::string ZeroTerminated(std::string s) {
 
 ZipArchive::ZipArchive(FileSystem& files, Dialogs& dialogs, StringLookup& strings,
                        unsigned oemCodePage)
-    : files_(files), dialogs_(dialogs), strings_(strings), oemCodePage_(oemCodePage) {}
+    : oemCodePage(oemCodePage), files_(files), dialogs_(dialogs), strings_(strings) {}
 
 ZipArchive::~ZipArchive() = default;
 
@@ -139,7 +139,7 @@ void ZipArchive::SetSortMode(TZipSortMode mode) {
 }
 
 std::string ZipArchive::Convert(std::string_view stored, std::uint16_t flags) const {
-    return ConvertEntryName(stored, (flags & kFlagUtf8) != 0, oemCodePage_);
+    return ConvertEntryName(stored, (flags & kFlagUtf8) != 0, oemCodePage);
 }
 
 void ZipArchive::ReadDirectory() {
@@ -235,9 +235,15 @@ bool ZipArchive::ReadEndRecord() {
         // the file, where anything written after it would stand instead.
         std::int64_t recordPosition = size - tail + static_cast<std::int64_t>(i);
         end_.commentPosition = static_cast<std::uint32_t>(recordPosition + kEndRecordSize);
+        // Writers add the 64-bit records whenever they could not know the
+        // sizes beforehand; only a field that does not hold its value
+        // means the archive needs them.
         bool locator =
             i >= kZip64LocatorSize && Get32(r - kZip64LocatorSize) == kZip64LocatorSignature;
-        if (locator || end_.centralDirectoryOffset == 0xFFFFFFFF ||
+        bool saturated16 = end_.numberOfThisDisk == 0xFFFF ||
+                           end_.diskWithCentralDirectory == 0xFFFF ||
+                           end_.entriesOnThisDisk == 0xFFFF || end_.totalEntries == 0xFFFF;
+        if ((locator && saturated16) || end_.centralDirectoryOffset == 0xFFFFFFFF ||
             end_.centralDirectorySize == 0xFFFFFFFF)
             Fail(kZip64, false);
         return true;
@@ -288,7 +294,7 @@ bool ZipArchive::ReadCentralRecord(TZipHeaderInfo& header) {
         stream_->Seek(extraLength, soFromCurrent);
         std::string comment(commentLength, '\0');
         comment.resize(stream_->Read(comment.data(), comment.size()));
-        header.fileComment = text::decode(ZeroTerminated(comment), oemCodePage_);
+        header.fileComment = text::decode(ZeroTerminated(comment), oemCodePage);
     } else {
         stream_->Seek(extraLength + commentLength, soFromCurrent);
     }
@@ -391,7 +397,7 @@ std::string ZipArchive::ArchiveComment() {
             stream_->Seek(end_.commentPosition, soFromBeginning);
             comment.resize(stream_->Read(comment.data(), comment.size()));
         }
-        end_.comment = text::decode(ZeroTerminated(comment), oemCodePage_);
+        end_.comment = text::decode(ZeroTerminated(comment), oemCodePage);
     }
     return *end_.comment;
 }
@@ -415,7 +421,7 @@ std::string ZipArchive::EntryComment(TZipHeaderInfo& entry) {
         bool utf8 = (entry.flags & kFlagUtf8) != 0;
         comment = ZeroTerminated(comment);
         entry.fileComment =
-            utf8 ? text::fromUtf16(text::toUtf16(comment)) : text::decode(comment, oemCodePage_);
+            utf8 ? text::fromUtf16(text::toUtf16(comment)) : text::decode(comment, oemCodePage);
     }
     return *entry.fileComment;
 }

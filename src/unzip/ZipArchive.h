@@ -64,6 +64,8 @@ public:
     // EUserCanceled when the user gives no name.
     void LoadDisk(int n);
 
+    // Names without the UTF-8 flag are read in this code page.
+    unsigned oemCodePage;
     TIncompleteZipMode incompleteZipMode = TIncompleteZipMode::izAssumeMulti;
     bool checkVolumeLabels = true;
     // May change incompleteZipMode when the end record is missing.
@@ -91,7 +93,6 @@ private:
     FileSystem& files_;
     Dialogs& dialogs_;
     StringLookup& strings_;
-    unsigned oemCodePage_;
 
     std::string name_;
     std::unique_ptr<TLFNFileStream> stream_;

@@ -63,6 +63,21 @@ std::uint32_t ValidateDosDateTime(std::uint32_t dateTime) {
     return newDate << 16 | newTime;
 }
 
+FileTime DosDateTimeToFileTime(std::uint32_t dateTime) {
+    unsigned time = dateTime & 0xFFFF, date = dateTime >> 16;
+    std::int64_t y = (date >> 9) + 1980, m = (date >> 5) & 0x0F, d = date & 0x1F;
+    m = std::clamp<std::int64_t>(m, 1, 12);
+    // Days since 1970-01-01 of the civil date (proleptic Gregorian).
+    y -= m <= 2;
+    std::int64_t era = y / 400, yoe = y - era * 400;
+    std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    std::int64_t days = era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
+    std::int64_t seconds =
+        days * 86400 + (time >> 11) * 3600 + ((time >> 5) & 0x3F) * 60 + (time & 0x1F) * 2;
+    constexpr std::int64_t kSeconds1601To1970 = 11644473600;
+    return (seconds + kSeconds1601To1970) * 10000000;
+}
+
 std::string ConvertEntryName(std::string_view stored, bool utf8, unsigned oemCodePage) {
     std::string name(stored);
     std::replace(name.begin(), name.end(), '/', '\\');

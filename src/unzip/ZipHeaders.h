@@ -2,6 +2,7 @@
 // record and one header object per entry.
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "unzip/Containers.h"
 
 #include <cstdint>
@@ -86,6 +87,10 @@ private:
 // Clamps the fields of a DOS date and time to valid ranges (hour up to 24);
 // a value that needs no clamp is returned bit for bit.
 std::uint32_t ValidateDosDateTime(std::uint32_t dateTime);
+
+// The moment a DOS date and time names, counted as a file time. Fields past
+// their range roll over (24:00 is the next day's midnight).
+FileTime DosDateTimeToFileTime(std::uint32_t dateTime);
 
 // A stored name as the program sees it: "/" becomes "\", and the bytes are
 // read in the OEM code page unless the entry says they are UTF-8.

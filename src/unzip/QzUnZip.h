@@ -1,0 +1,117 @@
+// TQzUnZip: extracts the entries of a ZIP archive into a destination folder,
+// checks each one's CRC-32, gives it its stored date and attributes, and
+// reports progress and asks for decisions through events.
+#pragma once
+
+#include "platform/Platform.h"
+#include "unzip/StringResource.h"
+#include "unzip/ZipArchive.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qz {
+
+namespace unzip {
+class DecoderWorkspace;
+}
+
+enum class TUZOverwriteMode { Prompt, Always, Never };
+enum class TSkipReason { srBadPassword, srNoOverwrite, srFileOpenError };
+
+class TQzUnZip {
+public:
+    explicit TQzUnZip(const Platform& platform);
+    ~TQzUnZip();
+    TQzUnZip(const TQzUnZip&) = delete;
+    TQzUnZip& operator=(const TQzUnZip&) = delete;
+
+    // Published properties, in their order.
+    int ThisVersion() const { return 217; }
+    const std::string& ZipName() const { return archive_.Name(); }
+    // A name ending in "?" asks for the file; the same name in other letter
+    // case keeps the directory already read.
+    void SetZipName(const std::string& name);
+    const std::string& DestDir() const { return destDir_; }
+    // "?" asks for the folder.
+    void SetDestDir(const std::string& dir);
+    const std::string& RootDir() const { return rootDir_; }
+    void SetRootDir(const std::string& dir);
+    TZipSortMode SortMode() const { return archive_.SortMode(); }
+    void SetSortMode(TZipSortMode mode) { archive_.SetSortMode(mode); }
+    bool RecreateDirs = false;
+    TUZOverwriteMode OverwriteMode = TUZOverwriteMode::Prompt;
+    std::vector<std::string> FilesList;
+    bool DoAll = false;
+    TIncompleteZipMode IncompleteZipMode() const { return archive_.incompleteZipMode; }
+    void SetIncompleteZipMode(TIncompleteZipMode mode) { archive_.incompleteZipMode = mode; }
+    bool KeepZipOpen = false;
+    bool DoProcessMessages = true;
+    bool RetainAttributes = true;
+
+    std::string Password;
+
+    // Published events, in their order.
+    std::function<void(TQzUnZip& sender, int numFiles, std::int64_t totalBytes, bool& stopNow)>
+        OnStartUnZipInfo;
+    std::function<void(TQzUnZip& sender, int percent)> OnFilePercentDone;
+    std::function<void(TQzUnZip& sender, int percent)> OnTotalPercentDone;
+    std::function<void(TQzUnZip& sender, int fileIndex, const std::string& fName, bool& skip)>
+        OnStartUnZip;
+    std::function<void(TQzUnZip& sender, int fileIndex, const std::string& fName)> OnEndUnZip;
+    std::function<void(TQzUnZip& sender, bool& overWriteIt, int fileIndex, std::string& fName)>
+        OnPromptForOverwrite;
+    std::function<void(TQzUnZip& sender, TSkipReason reason, const std::string& fName,
+                       int fileIndex)>
+        OnSkippingFile;
+    std::function<void(TQzUnZip& sender, int fileIndex, std::string& newPassword)> OnBadPassword;
+    std::function<void(TQzUnZip& sender, std::uint32_t calcCRC, std::uint32_t storedCRC,
+                       int fileIndex)>
+        OnBadCRC;
+    std::function<void(TQzUnZip& sender, TIncompleteZipMode& incompleteMode)> OnInCompleteZip;
+    std::function<void(TQzUnZip& sender, int nextDisk, std::string& fName)> OnGetNextDisk;
+
+    // Extracts the selected entries; the number of files extracted.
+    int UnZip();
+    // Asks a running operation to stop; it raises EUserCanceled at its next
+    // look at the flag.
+    void Cancel() { cancelRequested_ = true; }
+    bool Busy() const { return busy_; }
+    // Frees the directory and clears ZipName.
+    void CloseArchive() { archive_.Close(); }
+
+    // Entries of the current view (reading the directory when needed); an
+    // index outside raises EListError.
+    int Count();
+    std::string Filename(int index);
+    std::string FullName(int index);
+    std::string FileComment(int index);
+    std::string ZipComment();
+    const TZipHeaderInfo& Entry(int index);
+
+private:
+    struct Run;
+
+    void SyncArchiveHooks();
+    void Poll();
+    void OpenDirectory();
+    int ExtractAll(unzip::DecoderWorkspace& workspace);
+    // Returns whether the entry counts as extracted; sets retry when a new
+    // password asks for another attempt.
+    bool ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& workspace, bool& retry);
+    std::string TargetDirectory(const TZipHeaderInfo& entry);
+    bool AskPassword(int index);
+    void Skip(TSkipReason reason, const std::string& name, int index);
+
+    const Platform& platform_;
+    StringLookup strings_;
+    ZipArchive archive_;
+    std::string destDir_;
+    std::string rootDir_;
+    bool cancelRequested_ = false;
+    bool busy_ = false;
+};
+
+} // namespace qz
