@@ -38,6 +38,12 @@ struct FindEntry {
 
 enum class ListKind { Files, Folders, All };
 
+// One name of a folder, as walks of large trees need it.
+struct NameEntry {
+    std::string name;
+    bool isDirectory = false;
+};
+
 enum class OpenMode {
     Read,      // existing file, read only, others may read
     ReadWrite, // existing file, read and write
@@ -70,6 +76,10 @@ public:
     // Listing of "folder\mask" (mask with * and ?), in the order the file
     // system returns it. Folders include "." and ".." where the system does.
     virtual std::vector<FindEntry> list(const std::string& pattern, ListKind kind) const = 0;
+    // The names in a folder, each marked as file or folder, in listing order
+    // and without "." and "..". Systems that can list bare names more cheaply
+    // than full entries do so; the rest list full entries.
+    virtual std::vector<NameEntry> listNames(const std::string& folder) const;
 
     virtual std::unique_ptr<File> open(const std::string& path, OpenMode mode) = 0;
 
@@ -97,5 +107,16 @@ public:
     virtual std::string currentDirectory() const = 0;
     virtual bool setCurrentDirectory(const std::string& path) = 0;
 };
+
+inline std::vector<NameEntry> FileSystem::listNames(const std::string& folder) const {
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\')
+        pattern += '\\';
+    std::vector<NameEntry> out;
+    for (const FindEntry& e : list(pattern + "*", ListKind::All))
+        if (e.name != "." && e.name != "..")
+            out.push_back({e.name, e.isDirectory()});
+    return out;
+}
 
 } // namespace qz

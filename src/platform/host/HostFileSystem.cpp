@@ -168,6 +168,13 @@ std::string HostFileSystem::absolute(const std::string& windowsPath) const {
 fs::path HostFileSystem::hostPath(const std::string& windowsPath) const {
     SplitPath sp = split(absolute(windowsPath));
     fs::path result = root_ / std::string(1, sp.drive ? sp.drive : 'C');
+    // A path spelled as stored resolves to itself: one look instead of one per component.
+    fs::path exactPath = result;
+    for (const std::string& part : sp.parts)
+        exactPath /= part;
+    std::error_code exactError;
+    if (fs::exists(exactPath, exactError))
+        return exactPath;
     for (const std::string& part : sp.parts) {
         fs::path exact = result / part;
         std::error_code ec;
@@ -237,6 +244,18 @@ std::vector<FindEntry> HostFileSystem::list(const std::string& pattern, ListKind
         return text::compareIgnoreCase(a.name, b.name) < 0;
     });
     out.insert(out.end(), found.begin(), found.end());
+    return out;
+}
+
+std::vector<NameEntry> HostFileSystem::listNames(const std::string& folder) const {
+    std::vector<NameEntry> out;
+    std::error_code ec;
+    // The directory entries' own types: no look at each file.
+    for (fs::directory_iterator it(hostPath(folder), ec), end; !ec && it != end; it.increment(ec))
+        out.push_back({it->path().filename().string(), it->is_directory(ec)});
+    std::sort(out.begin(), out.end(), [](const NameEntry& a, const NameEntry& b) {
+        return text::compareIgnoreCase(a.name, b.name) < 0;
+    });
     return out;
 }
 

@@ -117,6 +117,27 @@ std::vector<FindEntry> Win32FileSystem::list(const std::string& pattern, ListKin
     return out;
 }
 
+std::vector<NameEntry> Win32FileSystem::listNames(const std::string& folder) const {
+    std::vector<NameEntry> out;
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\')
+        pattern += '\\';
+    WIN32_FIND_DATAW data;
+    // Without short names and with larger transfers: the fast form for walking big trees.
+    HANDLE h = FindFirstFileExW(wide(pattern + "*").c_str(), FindExInfoBasic, &data,
+                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE)
+        return out;
+    do {
+        std::wstring_view name = data.cFileName;
+        if (name != L"." && name != L"..")
+            out.push_back(
+                {narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(h, &data));
+    FindClose(h);
+    return out;
+}
+
 std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mode) {
     DWORD access = mode == OpenMode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     DWORD share = mode == OpenMode::Read ? FILE_SHARE_READ : 0;

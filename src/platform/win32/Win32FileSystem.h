@@ -10,6 +10,7 @@ public:
     bool fileExists(const std::string& path) const override;
     bool directoryExists(const std::string& path) const override;
     std::vector<FindEntry> list(const std::string& pattern, ListKind kind) const override;
+    std::vector<NameEntry> listNames(const std::string& folder) const override;
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
     bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
     bool moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
