@@ -20,12 +20,18 @@ std::string FileSearch::FindFileRecursive(const std::string& folder, const std::
 }
 
 std::string FileSearch::search(const std::string& folder, const std::string& mask) {
-    std::vector<FindEntry> hits = files_.list(folder + mask, ListKind::Files);
-    if (!hits.empty())
-        return folder + hits.front().name;
     // Map nodes stay put while deeper searches add to the cache.
-    const std::vector<std::string>& children = subfolders(folder);
-    for (const std::string& child : children) {
+    const Listing& here = listing(folder);
+    if (mask.find_first_of("*?") != std::string::npos) {
+        std::vector<FindEntry> hits = files_.list(folder + mask, ListKind::Files);
+        if (!hits.empty())
+            return folder + hits.front().name;
+    } else {
+        for (const std::string& name : here.files)
+            if (text::equalsIgnoreCase(name, mask))
+                return folder + name;
+    }
+    for (const std::string& child : here.folders) {
         std::string found = search(folder + child + "\\", mask);
         if (!found.empty())
             return found;
@@ -33,16 +39,15 @@ std::string FileSearch::search(const std::string& folder, const std::string& mas
     return {};
 }
 
-const std::vector<std::string>& FileSearch::subfolders(const std::string& folder) {
+const FileSearch::Listing& FileSearch::listing(const std::string& folder) {
     std::string id = text::upper(folder);
-    auto known = subfolders_.find(id);
-    if (known != subfolders_.end())
+    auto known = listings_.find(id);
+    if (known != listings_.end())
         return known->second;
-    std::vector<std::string> names;
-    for (const FindEntry& e : files_.list(folder + "*", ListKind::Folders))
-        if (e.isDirectory() && e.name != "." && e.name != "..")
-            names.push_back(e.name);
-    return subfolders_.emplace(std::move(id), std::move(names)).first->second;
+    Listing names;
+    for (NameEntry& e : files_.listNames(folder))
+        (e.isDirectory ? names.folders : names.files).push_back(std::move(e.name));
+    return listings_.emplace(std::move(id), std::move(names)).first->second;
 }
 
 } // namespace qz

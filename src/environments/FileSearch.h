@@ -11,10 +11,10 @@
 namespace qz {
 
 // One search session. Several environments search the same trees (four
-// languages share each Visual Studio, PyCharm and RubyMine share JetBrains),
-// so a session remembers each answer and each folder's subfolders; the tree
-// is assumed not to change while the session lives. Detection at start-up
-// uses one session for all environments.
+// languages share each Visual Studio, PyCharm and RubyMine share JetBrains,
+// with two names each), so a session lists each folder once and remembers
+// each answer; the trees are assumed not to change while it lives. Detection
+// at start-up uses one session for all environments.
 class FileSearch {
 public:
     explicit FileSearch(const FileSystem& files) : files_(files) {}
@@ -25,12 +25,16 @@ public:
     std::string FindFileRecursive(const std::string& folder, const std::string& mask);
 
 private:
+    struct Listing {
+        std::vector<std::string> files;
+        std::vector<std::string> folders;
+    };
     std::string search(const std::string& folder, const std::string& mask);
-    const std::vector<std::string>& subfolders(const std::string& folder);
+    const Listing& listing(const std::string& folder);
 
     const FileSystem& files_;
-    std::unordered_map<std::string, std::string> answers_;                 // folder|mask
-    std::unordered_map<std::string, std::vector<std::string>> subfolders_; // folder
+    std::unordered_map<std::string, std::string> answers_; // folder|mask
+    std::unordered_map<std::string, Listing> listings_;    // folder
 };
 
 } // namespace qz

@@ -288,6 +288,22 @@ TEST_F(DetectionTest, FindFileRecursive) {
     EXPECT_EQ(FileSearch(m.files).FindFileRecursive("C:\\T", "tool.exe"), "");
 }
 
+TEST_F(DetectionTest, NameListingAgreesWithTheFullListing) {
+    touch("C:\\T\\b.exe");
+    touch("C:\\T\\A.txt");
+    m.files.createDirectories("C:\\T\\Sub");
+    auto flatten = [](const std::vector<NameEntry>& entries) {
+        std::vector<std::string> out;
+        for (const NameEntry& e : entries)
+            out.push_back(e.name + (e.isDirectory ? "\\" : ""));
+        return out;
+    };
+    const std::vector<std::string> expected = {"A.txt", "b.exe", "Sub\\"};
+    EXPECT_EQ(flatten(m.files.listNames("c:\\t")), expected);
+    EXPECT_EQ(flatten(m.files.FileSystem::listNames("C:\\T\\")), expected); // from list()
+    EXPECT_TRUE(m.files.listNames("C:\\Missing").empty());
+}
+
 TEST(LazarusCommandTest, ExecutableBeforeTheQuotedArgument) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\lazarus\\lazarus.exe \"%1\"", "C:\\lazarus\\lazarus.exe"},
