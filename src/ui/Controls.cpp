@@ -120,7 +120,7 @@ void CheckListBox::select(int index) {
 void CheckListBox::toggle(int index) {
     if (!usable() || index < 0 || index >= static_cast<int>(items.size()))
         return;
-    select(index);
+    itemIndex = index;
     states[index] = nextState(states[index], allowGrayed);
     if (onClickCheck)
         onClickCheck();

@@ -101,8 +101,9 @@ public:
     Handler onClickCheck;
     void addItem(std::string text, CheckState state = CheckState::Unchecked);
     void select(int index);
-    // The user clicks the check box of an item: it becomes the selected
-    // item and its state moves on; onClickCheck follows.
+    // The user clicks the check box of an item: its state moves on and
+    // onClickCheck follows. The item becomes the selected one too; the
+    // selection's own onClick comes from the list's click, not from here.
     void toggle(int index);
 };
 

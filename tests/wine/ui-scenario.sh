@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Runs one UI scenario against the Windows build under Wine, on a display of
+# its own, and keeps a screenshot of every window it visits.
+#   ui-scenario.sh <scenario script> <tests/wine binary folder> <artefact folder>
+# The scenario is a bash script sourced here; it uses the functions below.
+# UI scenarios share one Wine prefix (QZ4_UI_WINEPREFIX) and run one at a time.
+set -euo pipefail
+scenario=$1
+QZ4_BIN=$2
+ARTEFACTS=$3
+: "${QZ4_UI_WINEPREFIX:?QZ4_UI_WINEPREFIX must name the Wine prefix of the UI scenarios}"
+export WINEPREFIX=$QZ4_UI_WINEPREFIX WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
+
+rm -rf "$ARTEFACTS"
+mkdir -p "$ARTEFACTS/work"
+WORK=$ARTEFACTS/work
+shots=0
+program=
+
+# A display of our own.
+display=
+for n in $(seq 80 199); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+
+# The prefix is made once. Wine draws the window frames itself, since there
+# is no window manager to draw them.
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+) 9>"$WINEPREFIX.lock"
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+# The UI driver (see tests/wine/driver); its output without carriage returns.
+drv() { "$WINE" "$QZ4_BIN/driver/qz4_ui_driver.exe" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# Starts a Windows program in the work folder; `finish` waits for it.
+start() {
+  (cd "$WORK" && exec "$WINE" "$@") &
+  program=$!
+}
+# The window host: host <language> <window> [arguments].
+host() { start "$QZ4_BIN/ui_host/qz4_ui_host.exe" "$@"; }
+
+# Waits for the program's end and checks its exit code.
+finish() {
+  local code=0
+  wait "$program" || code=$?
+  [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
+}
+
+# A line the host wrote about its window's outcome.
+expect_result() { grep -qxF "$1" "$WORK/ui_host_result.txt" || fail "no result line \"$1\""; }
+
+# Screenshot of a window (found by class) into the artefacts: shot <name> <class>.
+shot() {
+  local geometry
+  geometry=$(drv rect "$2")
+  shots=$((shots + 1))
+  import -window root -crop "$geometry" "$ARTEFACTS/$(printf %02d "$shots")-$1.png"
+}
+
+# The Windows form of a path in the work folder.
+winpath() { printf 'Z:%s' "$(printf %s "$WORK/$1" | tr / '\\')"; }
+
+# shellcheck source=/dev/null
+source "$scenario"
+echo "scenario passed; screenshots in $ARTEFACTS"
