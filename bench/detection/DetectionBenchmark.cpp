@@ -50,13 +50,13 @@ fs::path grow(const fs::path& dir, long files, TreeCount& count) {
     ++count.folders;
     long here = std::min<long>(files, kFilesPerFolder);
     for (long i = 0; i < here; ++i)
-        touch(dir / ("f" + std::to_string(i) + (i % 3 ? ".dll" : ".dat")));
+        touch(dir / (std::to_string(i).insert(0, 1, 'f') + (i % 3 ? ".dll" : ".dat")));
     count.files += here;
     long rest = files - here;
     fs::path last = dir;
     for (int s = 0; s < kSubfolders && rest > 0; ++s) {
         long share = rest / (kSubfolders - s);
-        last = grow(dir / ("d" + std::to_string(s)), share, count);
+        last = grow(dir / std::to_string(s).insert(0, 1, 'd'), share, count);
         rest -= share;
     }
     return last;

@@ -42,9 +42,8 @@ void EnvironmentCatalogue::readAddedEnvironments() {
         EnvironmentEntry& e = entry(kFirstAddedSlot + n - 1);
         e.ideCode = code;
         e.displayName = text::trim(ini.readString(section, "FullName", "?"));
-        e.exeBaseName = text::trim(ini.readString(section, "ExeFile", "*"));
-        if (e.exeBaseName.empty())
-            e.exeBaseName = "*";
+        std::string exe = text::trim(ini.readString(section, "ExeFile", "*"));
+        e.exeBaseName = exe.empty() ? std::string("*") : exe;
         e.loadSuffix = text::trim(ini.readString(section, "LoadFile", ""));
         e.versionNumber = static_cast<std::int32_t>(ini.readInteger(section, "Ver", 1));
         e.language = text::trim(ini.readString(section, "Lang", "?"));
