@@ -1,0 +1,35 @@
+// Extracts every entry of arbitrary bytes taken as an archive into a scratch
+// folder, with a password for encrypted entries, then empties the folder.
+#include "FuzzMachine.h"
+#include "platform/host/HostRegistry.h"
+#include "platform/host/HostSystemInfo.h"
+#include "unzip/Errors.h"
+#include "unzip/QzUnZip.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static qz::fuzz::FuzzMachine machine;
+    static qz::HostRegistry registry;
+    static qz::HostSystemInfo system;
+    using namespace qz;
+    Platform platform{machine.files, registry, system, machine.dialogs, machine.resources};
+    {
+        TQzUnZip zip(platform);
+        zip.DoAll = true;
+        zip.RecreateDirs = true;
+        zip.OverwriteMode = TUZOverwriteMode::Always;
+        zip.Password = "password";
+        zip.SetIncompleteZipMode(size % 2 ? TIncompleteZipMode::izAssumeBad
+                                          : TIncompleteZipMode::izAssumeMulti);
+        zip.SetZipName(machine.WriteArchive(data, size));
+        zip.SetDestDir("C:\\out");
+        try {
+            zip.UnZip();
+        } catch (const EUnzipError&) {
+            // the reader's own verdict on a damaged archive
+        }
+    }
+    machine.dialogs.messages.clear();
+    std::error_code ec;
+    std::filesystem::remove_all(machine.root / "C" / "out", ec);
+    return 0;
+}
