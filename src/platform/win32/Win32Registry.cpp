@@ -21,11 +21,18 @@ HKEY rootKey(RegistryRoot root) {
     }
 }
 
+// Key paths may start with "\\" as written relative to the root; the API
+// refuses to open such a path, so the root-relative form is passed on.
+std::wstring subKey(const std::string& path) {
+    std::size_t start = path.find_first_not_of('\\');
+    return wide(start == std::string::npos ? std::string() : path.substr(start));
+}
+
 // An open key, closed when it goes out of scope.
 class Key {
 public:
     Key(RegistryRoot root, const std::string& path, REGSAM access) {
-        if (RegOpenKeyExW(rootKey(root), wide(path).c_str(), 0, access | KEY_WOW64_32KEY, &h_) !=
+        if (RegOpenKeyExW(rootKey(root), subKey(path).c_str(), 0, access | KEY_WOW64_32KEY, &h_) !=
             ERROR_SUCCESS)
             h_ = nullptr;
     }
@@ -84,7 +91,7 @@ std::vector<std::string> Win32Registry::subKeys(RegistryRoot root, const std::st
 
 bool Win32Registry::createKey(RegistryRoot root, const std::string& key) {
     HKEY h = nullptr;
-    if (RegCreateKeyExW(rootKey(root), wide(key).c_str(), 0, nullptr, 0,
+    if (RegCreateKeyExW(rootKey(root), subKey(key).c_str(), 0, nullptr, 0,
                         KEY_WRITE | KEY_WOW64_32KEY, nullptr, &h, nullptr) != ERROR_SUCCESS)
         return false;
     RegCloseKey(h);
@@ -94,7 +101,7 @@ bool Win32Registry::createKey(RegistryRoot root, const std::string& key) {
 bool Win32Registry::writeString(RegistryRoot root, const std::string& key, const std::string& name,
                                 const std::string& value) {
     HKEY h = nullptr;
-    if (RegCreateKeyExW(rootKey(root), wide(key).c_str(), 0, nullptr, 0,
+    if (RegCreateKeyExW(rootKey(root), subKey(key).c_str(), 0, nullptr, 0,
                         KEY_WRITE | KEY_WOW64_32KEY, nullptr, &h, nullptr) != ERROR_SUCCESS)
         return false;
     std::wstring data = wide(value);
