@@ -67,7 +67,9 @@ public:
         poll_();
         std::size_t got = archive_.Stream().Read(buffer, want);
         while (got < want) {
-            if (!archive_.IsMultiDisk())
+            // No disk follows the one that holds the end record.
+            if (!archive_.IsMultiDisk() ||
+                archive_.CurrentDisk() >= archive_.EndCentral().numberOfThisDisk)
                 throw EFatalUnzipError("Premature end of file reached");
             archive_.LoadDisk(archive_.CurrentDisk() + 2);
             got += archive_.Stream().Read(buffer + got, want - got);

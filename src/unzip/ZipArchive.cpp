@@ -256,7 +256,8 @@ bool ZipArchive::ReadCentralRecord(TZipHeaderInfo& header) {
     std::uint8_t r[kCentralRecordSize];
     std::size_t n = stream_->Read(r, sizeof r);
     bool startsRecord = n >= 4 && Get32(r) == kCentralSignature;
-    if ((n == 0 || (n < sizeof r && startsRecord)) && IsMultiDisk()) {
+    if ((n == 0 || (n < sizeof r && startsRecord)) && IsMultiDisk() &&
+        currentDisk_ < end_.numberOfThisDisk) {
         LoadDisk(currentDisk_ + 2);
         n += stream_->Read(r + n, sizeof r - n);
     }

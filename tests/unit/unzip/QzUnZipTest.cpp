@@ -517,6 +517,15 @@ TEST_F(QzUnZipTest, SplitVolumesAreReadInDiskOrder) {
     m.files.deleteFile("C:\\set\\data.002");
     zip.SetZipName("C:\\set\\data.zip");
     EXPECT_THROW(zip.UnZip(), EIncompleteZip);
+
+    // A handler that offers an empty volume again and again: no disk comes
+    // after the last one, so the run ends instead of asking for ever.
+    m.writeFile("C:\\set\\empty.bin", "");
+    zip.OnGetNextDisk = [&](TQzUnZip&, int n, std::string& name) {
+        name = n == 1 ? "C:\\set\\data.001" : "C:\\set\\empty.bin";
+    };
+    zip.SetZipName("C:\\set\\data.zip");
+    EXPECT_THROW(zip.UnZip(), EFatalUnzipError);
 }
 
 TEST_F(QzUnZipTest, NameAndFolderDialogs) {
