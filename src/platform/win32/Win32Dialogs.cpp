@@ -7,7 +7,6 @@
 #include <windows.h>
 // The shell headers come after windows.h.
 #include <commdlg.h>
-#include <shlobj.h>
 
 namespace qz {
 namespace {
@@ -78,70 +77,6 @@ std::wstring programTitle() {
     std::wstring name = path;
     name = name.substr(name.find_last_of(L"\\/") + 1);
     return name.substr(0, name.find_last_of(L'.'));
-}
-
-bool isAbsolute(const std::wstring& path) {
-    return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
-           path.rfind(L"\\\\", 0) == 0;
-}
-
-// The folder browser's state while it is open.
-struct FolderBrowse {
-    const SelectFolderRequest& request;
-    Win32Dialogs& dialogs;
-    std::wstring initial;
-    std::wstring current;
-    std::optional<std::wstring> accepted; // a typed folder that did not exist
-};
-
-int CALLBACK folderBrowseEvent(HWND window, UINT message, LPARAM lParam, LPARAM data) {
-    auto& browse = *reinterpret_cast<FolderBrowse*>(data);
-    const StandardTexts& texts = browse.dialogs.standardTexts();
-    switch (message) {
-    case BFFM_INITIALIZED:
-        SetWindowTextW(window, wide(browse.request.caption.empty() ? texts.selectDirectoryCaption
-                                                                   : browse.request.caption)
-                                   .c_str());
-        SetDlgItemTextW(window, IDCANCEL, wide(texts.cancelButton).c_str());
-        if (!browse.initial.empty())
-            SendMessageW(window, BFFM_SETSELECTIONW, TRUE,
-                         reinterpret_cast<LPARAM>(browse.initial.c_str()));
-        break;
-    case BFFM_SELCHANGED: {
-        wchar_t path[MAX_PATH] = {};
-        if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
-            browse.current = path;
-        break;
-    }
-    case BFFM_VALIDATEFAILEDW: {
-        // A typed name that is no existing folder: relative names are taken
-        // inside the selected folder.
-        std::wstring typed = reinterpret_cast<const wchar_t*>(lParam);
-        if (!isAbsolute(typed) && !browse.current.empty())
-            typed = browse.current + (browse.current.back() == L'\\' ? L"" : L"\\") + typed;
-        if (!browse.request.allowCreate) {
-            MessageBeep(MB_ICONWARNING);
-            return 1; // keep the dialog open
-        }
-        if (browse.request.prompt) {
-            MessageRequest ask{MessageKind::Confirmation,
-                               texts.createDirectoryPrompt,
-                               {},
-                               {DialogButton::Yes, DialogButton::No}};
-            if (browse.dialogs.showMessage(ask) != DialogButton::Yes)
-                return 1;
-        }
-        // A folder that cannot be made is still the answer: the caller checks
-        // that the chosen folder exists.
-        if (browse.request.performCreate)
-            SHCreateDirectoryExW(nullptr, typed.c_str(), nullptr);
-        browse.accepted = typed;
-        return 0;
-    }
-    default:
-        break;
-    }
-    return 0;
 }
 
 } // namespace
@@ -224,39 +159,17 @@ std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request
 }
 
 std::optional<std::string> Win32Dialogs::selectFolder(const SelectFolderRequest& request) {
-    // The browser's edit box and new-style layout need OLE on this thread.
-    HRESULT ole = OleInitialize(nullptr);
-    FolderBrowse browse{request, *this, wide(request.initialDirectory), {}, {}};
-    std::wstring caption = wide(request.caption);
-
-    BROWSEINFOW info = {};
-    info.hwndOwner = GetActiveWindow();
-    info.lpszTitle = caption.empty() ? nullptr : caption.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX | BIF_VALIDATE |
-                   (request.allowCreate ? 0 : BIF_NONEWFOLDERBUTTON);
-    info.lpfn = folderBrowseEvent;
-    info.lParam = reinterpret_cast<LPARAM>(&browse);
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-
-    std::optional<std::string> result;
-    if (browse.accepted) {
-        result = narrow(*browse.accepted);
-    } else if (chosen) {
-        wchar_t path[MAX_PATH] = {};
-        if (SHGetPathFromIDListW(chosen, path))
-            result = narrow(path);
-    }
-    if (chosen)
-        CoTaskMemFree(chosen);
-    if (SUCCEEDED(ole))
-        OleUninitialize();
-    return result;
+    return presenter().selectFolder(request);
 }
 
 DialogButton Win32Dialogs::showModal(ui::Form& form) {
+    return presenter().showModal(form);
+}
+
+FormPresenter& Win32Dialogs::presenter() const {
     if (!presenter_)
         throw std::logic_error("no window presenter: the Win32 renderer was not created");
-    return presenter_->showModal(form);
+    return *presenter_;
 }
 
 void Win32Dialogs::processMessages() {

@@ -1,7 +1,7 @@
 // Dialogs port on Windows: message boxes with the localised standard texts,
-// the common open-file dialog, the shell's folder browser, the message queue
-// and text measurement. The program's own windows are drawn by the ui layer
-// above this one, which hands in its presenter.
+// the common open-file dialog, the message queue and text measurement. The
+// program's own windows and the select-directory dialog are window models,
+// drawn by the ui layer above this one, which hands in its presenter.
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -13,6 +13,7 @@ class FormPresenter {
 public:
     virtual ~FormPresenter() = default;
     virtual DialogButton showModal(ui::Form& form) = 0;
+    virtual std::optional<std::string> selectFolder(const SelectFolderRequest& request) = 0;
     // Re-reads the models of every window on the screen (long work changes
     // them outside any event handler, then lets the queue run).
     virtual void refresh() = 0;
@@ -26,13 +27,15 @@ public:
     const StandardTexts& standardTexts() const override { return texts_; }
     DialogButton showMessage(const MessageRequest& request) override;
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
+    // These two throw std::logic_error when no presenter was handed in.
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
-    // Throws std::logic_error when no presenter was handed in.
     DialogButton showModal(ui::Form& form) override;
     void processMessages() override;
     int textWidth(const std::string& text, const FontSpec& font) const override;
 
 private:
+    FormPresenter& presenter() const;
+
     StandardTexts texts_;
     FormPresenter* presenter_ = nullptr;
 };

@@ -1,13 +1,15 @@
 #include "ui/win32/FormRenderer.h"
 
 #include "platform/win32/WideString.h"
+#include "ui/SelectDirectoryForm.h"
 #include "ui/win32/FormWindow.h"
 
 #include <commctrl.h>
 
 namespace qz::ui::win32 {
 
-FormRenderer::FormRenderer(Win32Dialogs& dialogs) : dialogs_(dialogs) {
+FormRenderer::FormRenderer(Win32Dialogs& dialogs, FileSystem& files)
+    : dialogs_(dialogs), files_(files) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
@@ -79,6 +81,13 @@ DialogButton FormRenderer::showModal(Form& form) {
     }
     open_.pop_back();
     return form.modalResult;
+}
+
+std::optional<std::string> FormRenderer::selectFolder(const SelectFolderRequest& request) {
+    SelectDirectoryForm dialog(dialogs_, files_, request);
+    if (dialog.showModal() != ModalResult::Ok)
+        return std::nullopt;
+    return dialog.directory();
 }
 
 void FormRenderer::refresh() {

@@ -1,7 +1,9 @@
 // Shows window models as real Win32 windows: registers a window class named
-// as each form, runs the modal loops, and is the Dialogs port's presenter.
+// as each form, runs the modal loops, and is the Dialogs port's presenter,
+// which also shows the select-directory dialog.
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "platform/win32/Win32Dialogs.h"
 
 #include <set>
@@ -15,18 +17,20 @@ class FormWindow;
 class FormRenderer : public FormPresenter {
 public:
     // Hands itself to the port for as long as it lives.
-    explicit FormRenderer(Win32Dialogs& dialogs);
+    FormRenderer(Win32Dialogs& dialogs, FileSystem& files);
     ~FormRenderer() override;
     FormRenderer(const FormRenderer&) = delete;
     FormRenderer& operator=(const FormRenderer&) = delete;
 
     DialogButton showModal(Form& form) override;
+    std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
     void refresh() override;
 
 private:
     void registerClass(const std::string& className);
 
     Win32Dialogs& dialogs_;
+    FileSystem& files_;
     std::set<std::string> registered_;
     std::vector<FormWindow*> open_; // nested modal windows, innermost last
 };

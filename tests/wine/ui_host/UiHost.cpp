@@ -32,7 +32,7 @@ const char* resultName(qz::DialogButton button) {
 }
 
 int run(qz::Platform& platform, const std::vector<std::string>& args) {
-    std::ofstream out("ui_host_result.txt", std::ios::trunc);
+    std::ofstream out("ui_host_result.txt", std::ios::binary | std::ios::trunc);
     const std::string& what = args.at(1);
     auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::string(); };
     qz::DialogButton result = qz::DialogButton::None;
@@ -95,7 +95,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qz::Win32Dialogs dialogs;
     qz::Win32Resources resources;
     qz::Platform platform{files, registry, system, dialogs, resources};
-    qz::ui::win32::FormRenderer renderer(dialogs);
+    qz::ui::win32::FormRenderer renderer(dialogs, files);
 
     std::vector<std::string> args = system.commandLine();
     if (args.size() < 2)
