@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         zip.SetIncompleteZipMode(size % 2 ? TIncompleteZipMode::izAssumeBad
                                           : TIncompleteZipMode::izAssumeMulti);
         zip.SetZipName(machine.WriteArchive(data, size));
-        zip.SetDestDir("C:\\out");
+        zip.SetDestDir(machine.Scratch());
         try {
             zip.UnZip();
         } catch (const EUnzipError&) {
@@ -30,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     machine.dialogs.messages.clear();
     std::error_code ec;
-    std::filesystem::remove_all(machine.root / "C" / "out", ec);
+    std::filesystem::remove_all(machine.Scratch(), ec);
     return 0;
 }
