@@ -53,14 +53,18 @@ std::string FindPythonInterpreter(const Registry& registry, const FileSystem& fi
 
 std::string DescribePythonInterpreter(const Registry& registry, FileSystem& files,
                                       const EnvironmentCatalogue& catalogue, int slot) {
+    // An unknown interpreter has no folder: its header is not looked for at the drive's root.
+    auto hasHeader = [&](const std::string& folder) {
+        return !folder.empty() && files.fileExists(folder + "\\include\\patchlevel.h");
+    };
     int idleSlot = (slot == 51 || slot == 52) ? slot - 2 : 50;
     std::string folder = FolderOf(catalogue.entry(idleSlot).exePath);
-    if (!files.fileExists(folder + "\\include\\patchlevel.h"))
+    if (!hasHeader(folder))
         folder =
             FolderOf(FindPythonInterpreter(registry, files, catalogue.entry(slot).versionText));
-    std::string header = folder + "\\include\\patchlevel.h";
-    if (!files.fileExists(header))
+    if (!hasHeader(folder))
         return {};
+    std::string header = folder + "\\include\\patchlevel.h";
     for (const std::string& line : ReadLines(files, header)) {
         if (line.compare(0, 18, "#define PY_VERSION") != 0)
             continue;

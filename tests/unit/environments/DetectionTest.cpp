@@ -376,7 +376,9 @@ TEST_F(PythonTest, DescriptionFromTheIdleSlotOrTheSearch) {
               "Python 3.12.1 (C:\\Py312\\python.exe)");
     EXPECT_EQ(DescribePythonInterpreter(m.registry, m.files, catalogue, 61),
               "Python 3.12.1 (C:\\Py312\\python.exe)");
-    // PyCharm (Python 2) looks at IDLE (Python 2), then searches for a Python 2.
+    // PyCharm (Python 2) looks at IDLE (Python 2), then searches for a Python 2; with
+    // neither known, a header at the drive's root is not taken for one.
+    m.writeFile("C:\\include\\patchlevel.h", "#define PY_VERSION \"0.0\"\n");
     EXPECT_EQ(DescribePythonInterpreter(m.registry, m.files, catalogue, 51), "");
     installPython("C:\\Python27");
     m.writeFile("C:\\Python27\\include\\patchlevel.h", "#define PY_VERSION \"2.7.18\"\r\n");
