@@ -4,7 +4,9 @@
 Generates the corpus (bench_make_corpus), archives it with Info-ZIP zip once
 plain and once with a 34-digit password, then extracts each archive with every
 tool in interleaved rounds onto the same disk and prints the median wall times
-and qz4unzip's ratios to them. A tool that is missing is left out.
+and qz4unzip's ratios to them, then the median processor time (user + system)
+of the same runs, which a busy machine disturbs less. A tool that is missing
+is left out.
 
     extraction_bench.py --build build/bench [--work DIR] [--megabytes 150] [--rounds 5]
 """
@@ -54,6 +56,35 @@ def prepare(args, corpus_tool):
     return corpus, {"plain": plain, "encrypted": encrypted}
 
 
+def timed(command):
+    """Wall and processor seconds of one run."""
+    started = time.monotonic()
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    wall = time.monotonic() - started
+    process.returncode = os.waitstatus_to_exitcode(status)
+    if process.returncode != 0:
+        sys.exit("%s failed with %d" % (" ".join(command), process.returncode))
+    return wall, usage.ru_utime + usage.ru_stime
+
+
+def print_table(title, medians, names, archives):
+    print("\n" + title)
+    print("%-10s %10s %10s" % ("", "plain", "encrypted"))
+    for name in names:
+        print("%-10s %10.3f %10.3f" % (name, *(medians[(name, k)] for k in archives)))
+    if "qz4unzip" not in names:
+        return
+    print("qz4unzip's share of the other's (below 1.00: qz4unzip is faster)")
+    others = [n for n in names if n != "qz4unzip"]
+    for name in others:
+        print("%-10s %10.2f %10.2f" % (name, *(medians[("qz4unzip", k)] / medians[(name, k)]
+                                                 for k in archives)))
+    if others:
+        print("%-10s %10.2f %10.2f" % ("fastest", *(
+            medians[("qz4unzip", k)] / min(medians[(n, k)] for n in others) for k in archives)))
+
+
 def same_tree(a, b):
     return subprocess.run(["diff", "-r", "-q", a, b], stdout=subprocess.DEVNULL).returncode == 0
 
@@ -70,8 +101,8 @@ def main():
     corpus_tool = os.path.join(args.build, "bench", "unzip", "bench_make_corpus")
     corpus, archives = prepare(args, corpus_tool)
     sizes = {k: os.path.getsize(v) >> 20 for k, v in archives.items()}
-    print("archives: plain %d MiB, encrypted %d MiB (corpus %d MiB)"
-          % (sizes["plain"], sizes["encrypted"], args.megabytes))
+    print("archives: plain %d MiB, encrypted %d MiB (corpus %d MiB); load average %.1f"
+          % (sizes["plain"], sizes["encrypted"], args.megabytes, os.getloadavg()[0]))
 
     available = {}
     for name, commands in tools(qz4unzip).items():
@@ -82,37 +113,26 @@ def main():
             print("%s: not found, left out" % name)
 
     out = os.path.join(args.work, "out")
-    times = {(t, k): [] for t in available for k in archives}
+    wall = {(t, k): [] for t in available for k in archives}
+    cpu = {(t, k): [] for t in available for k in archives}
     for round_ in range(args.rounds):
         for kind, archive in archives.items():
             for name, commands in available.items():
                 shutil.rmtree(out, ignore_errors=True)
                 os.makedirs(out)
                 run(["sync"])
-                command = commands[0 if kind == "plain" else 1](archive, out)
-                started = time.monotonic()
-                run(command)
-                times[(name, kind)].append(time.monotonic() - started)
+                seconds, processor = timed(commands[0 if kind == "plain" else 1](archive, out))
+                wall[(name, kind)].append(seconds)
+                cpu[(name, kind)].append(processor)
                 if round_ == 0 and not same_tree(corpus, out):
                     sys.exit("%s extracted %s wrongly" % (name, kind))
     shutil.rmtree(out, ignore_errors=True)
 
-    print("\nmedian wall time of %d rounds, seconds" % args.rounds)
-    print("%-10s %10s %10s" % ("", "plain", "encrypted"))
-    medians = {key: statistics.median(v) for key, v in times.items()}
-    for name in available:
-        print("%-10s %10.3f %10.3f" % (name, medians[(name, "plain")], medians[(name, "encrypted")]))
-    if "qz4unzip" not in available:
-        return
-    print("\nqz4unzip's time as a share of the other's (below 1.00: qz4unzip is faster)")
-    print("%-10s %10s %10s" % ("", "plain", "encrypted"))
-    others = [n for n in available if n != "qz4unzip"]
-    for name in others:
-        print("%-10s %10.2f %10.2f" % (name, *(medians[("qz4unzip", k)] / medians[(name, k)]
-                                                 for k in archives)))
-    if others:
-        print("%-10s %10.2f %10.2f" % ("fastest", *(
-            medians[("qz4unzip", k)] / min(medians[(n, k)] for n in others) for k in archives)))
+    names = list(available)
+    median = lambda times: {key: statistics.median(v) for key, v in times.items()}
+    print_table("median wall time of %d rounds, seconds" % args.rounds, median(wall), names,
+                archives)
+    print_table("median processor time (user + system), seconds", median(cpu), names, archives)
 
 
 if __name__ == "__main__":
