@@ -434,6 +434,10 @@ TEST_F(QzUnZipTest, ProgressSkipAndCancel) {
     EXPECT_EQ(filePercents, (std::vector<int>{32, 64, 96, 100, 100}));
     EXPECT_EQ(totalPercents.back(), 100);
     EXPECT_GE(m.dialogs.processMessagesCalls, 4);
+    int calls = m.dialogs.processMessagesCalls;
+    zip.DoProcessMessages = false;
+    EXPECT_EQ(Extract(b.bytes(), "C:\\quiet"), 2);
+    EXPECT_EQ(m.dialogs.processMessagesCalls, calls);
 
     // Skipped at the start: the file stays, empty, and counts.
     zip.OnStartUnZip = [](TQzUnZip&, int index, const std::string&, bool& skip) {
