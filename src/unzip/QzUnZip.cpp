@@ -126,9 +126,8 @@ void TQzUnZip::SetZipName(const std::string& name) {
         return;
     std::string chosen = name;
     if (!name.empty() && name.back() == '?') {
+        // The folder part, empty when there is none (npos + 1 is 0).
         std::string folder = name.substr(0, name.find_last_of("\\:") + 1);
-        if (name.find_last_of("\\:") == std::string::npos)
-            folder.clear();
         OpenFileRequest request;
         request.title = "Open a Zip File";
         request.filter = "Zip Files (*.ZIP)|*.zip|SFX Files (*.EXE)|*.exe|Jar Files "
