@@ -1,23 +1,23 @@
 #include "environments/DotNetFramework.h"
 
+#include "environments/Guarded.h"
+
 #include <cctype>
 
 namespace qz {
 
 std::string DefaultFrameworkVersion(const Registry& registry) {
     const std::string key = "\\SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4\\Full";
-    std::string version = "4.0";
-    if (registry.keyExists(RegistryRoot::LocalMachine, key)) {
-        std::string installed =
-            registry.readString(RegistryRoot::LocalMachine, key, "Version").value_or("");
-        std::size_t dot = installed.rfind('.');
-        // 4.8.04084 -> 4.8; a dot among the last two characters is kept.
-        if (dot != std::string::npos && dot + 2 < installed.size())
-            installed.resize(dot);
-        if (!installed.empty())
-            version = installed;
-    }
-    return "v" + version;
+    std::string installed = Guarded([&] {
+        return registry.keyExists(RegistryRoot::LocalMachine, key)
+                   ? registry.readString(RegistryRoot::LocalMachine, key, "Version").value_or("")
+                   : std::string();
+    });
+    std::size_t dot = installed.rfind('.');
+    // 4.8.04084 -> 4.8; a dot among the last two characters is kept.
+    if (dot != std::string::npos && dot + 2 < installed.size())
+        installed.resize(dot);
+    return "v" + (installed.empty() ? std::string("4.0") : installed);
 }
 
 bool IsValidFrameworkVersion(std::string_view version) {

@@ -1,11 +1,10 @@
 #include "environments/ExecutableDetection.h"
 
+#include "environments/Guarded.h"
 #include "environments/PathParts.h"
 #include "environments/ProgramFiles.h"
 #include "environments/PythonInterpreter.h"
 #include "text/Text.h"
-
-#include <exception>
 
 namespace qz {
 namespace {
@@ -13,15 +12,6 @@ namespace {
 constexpr RegistryRoot HKLM = RegistryRoot::LocalMachine;
 constexpr RegistryRoot HKCU = RegistryRoot::CurrentUser;
 constexpr RegistryRoot HKCR = RegistryRoot::ClassesRoot;
-
-// Runs one probe; a failure inside it counts as "not found".
-template <class Probe> std::string guarded(Probe probe) {
-    try {
-        return probe();
-    } catch (const std::exception&) {
-        return {};
-    }
-}
 
 } // namespace
 
@@ -44,7 +34,7 @@ std::string LazarusCommandExecutable(std::string_view command) {
 
 std::string ExecutableDetector::registryFile(RegistryRoot root, const std::string& key,
                                              const std::string& name, const std::string& tail) {
-    return guarded([&]() -> std::string {
+    return Guarded([&]() -> std::string {
         if (!platform_.registry.keyExists(root, key))
             return {};
         std::optional<std::string> value = platform_.registry.readString(root, key, name);
@@ -58,7 +48,7 @@ std::string ExecutableDetector::registryFile(RegistryRoot root, const std::strin
 std::string ExecutableDetector::firstCandidate(const std::vector<std::string>& candidates) {
     for (const std::string& path : candidates) {
         std::string found =
-            guarded([&] { return IsOnFixedDrive(platform_.files, path) ? path : std::string(); });
+            Guarded([&] { return IsOnFixedDrive(platform_.files, path) ? path : std::string(); });
         if (!found.empty())
             return found;
     }
@@ -69,7 +59,7 @@ std::string ExecutableDetector::searchUnderRoots(const std::string& folderTail,
                                                  const std::string& name) {
     for (const std::string& root : StandardSearchRoots(programFiles_)) {
         std::string found =
-            guarded([&] { return search_.FindFileRecursive(root + folderTail, name); });
+            Guarded([&] { return search_.FindFileRecursive(root + folderTail, name); });
         if (!found.empty())
             return found;
     }
@@ -79,7 +69,7 @@ std::string ExecutableDetector::searchUnderRoots(const std::string& folderTail,
 std::string ExecutableDetector::DetectExecutable(const EnvironmentCatalogue& catalogue, int slot) {
     const EnvironmentEntry& e = catalogue.entry(slot);
     programFiles_ =
-        guarded([&] { return ProgramFilesDirectory(platform_.registry, platform_.files); });
+        Guarded([&] { return ProgramFilesDirectory(platform_.registry, platform_.files); });
     auto withRoots = [&](const std::vector<std::string>& roots, const std::string& tail) {
         std::vector<std::string> out;
         for (const std::string& root : roots)
@@ -122,7 +112,7 @@ std::string ExecutableDetector::DetectExecutable(const EnvironmentCatalogue& cat
                              : found;
     }
     if (slot == 46) {
-        found = guarded([&]() -> std::string {
+        found = Guarded([&]() -> std::string {
             std::string folder = FolderPart(
                 platform_.registry.readString(HKLM, "\\SOFTWARE\\MPICH\\MPD", "Path").value_or(""));
             if (folder.empty() || !platform_.files.fileExists(folder + "MPIRun.exe"))
@@ -146,7 +136,7 @@ std::string ExecutableDetector::DetectExecutable(const EnvironmentCatalogue& cat
                              : found;
     }
     if (slot == 49 || slot == 50)
-        return guarded([&] {
+        return Guarded([&] {
             return FindPythonInterpreter(platform_.registry, platform_.files, e.versionText);
         });
     if (slot == 51 || slot == 52 || slot == 73) {
@@ -155,7 +145,7 @@ std::string ExecutableDetector::DetectExecutable(const EnvironmentCatalogue& cat
         const char* const* pair = names[slot == 73 ? 1 : 0];
         for (const std::string& root : standard)
             for (int i = 0; i < 2; ++i) {
-                found = guarded(
+                found = Guarded(
                     [&] { return search_.FindFileRecursive(root + "\\JetBrains", pair[i]); });
                 if (!found.empty())
                     return found;
@@ -164,7 +154,7 @@ std::string ExecutableDetector::DetectExecutable(const EnvironmentCatalogue& cat
     }
     if (slot == kEclipseSlot) {
         std::string profile = FolderOf(ProfileBaseFolder(platform_.system));
-        found = guarded([&] {
+        found = Guarded([&] {
             std::string hit = search_.FindFileRecursive(profile + "\\eclipse", "eclipse.exe");
             return IsOnFixedDrive(platform_.files, hit) ? hit : std::string();
         });
@@ -177,7 +167,7 @@ std::string ExecutableDetector::DetectExecutable(const EnvironmentCatalogue& cat
                           (personal ? "WINGIDEPERSONAL" : "WINGIDE101") + "\\6.0\\INSTALL";
         std::string bin = personal ? "Wing IDE Personal 6.0\\bin" : "Wing IDE 101 6.0\\bin";
         std::string exe = personal ? "wing-personal.exe" : "wing-101.exe";
-        found = guarded([&]() -> std::string {
+        found = Guarded([&]() -> std::string {
             std::string home = platform_.registry.readString(HKLM, key, "WINGHOME").value_or("");
             std::string path = FolderPart(home) + bin + "\\" + exe;
             return !home.empty() && platform_.files.fileExists(path) ? path : std::string();
@@ -246,7 +236,7 @@ std::string ExecutableDetector::visualStudio(int slot, int version) {
             InRange(slot, 13, 24)   ? "\\SOFTWARE\\Microsoft\\VBExpress\\" + registryVersion
             : IsCSharpNetSlot(slot) ? "\\SOFTWARE\\Microsoft\\VCSExpress\\" + registryVersion
                                     : base + "_Config\\Setup\\VS";
-        found = guarded([&]() -> std::string {
+        found = Guarded([&]() -> std::string {
             const Registry& reg = platform_.registry;
             if (!reg.keyExists(HKCU, key))
                 return {};
@@ -285,7 +275,7 @@ std::string ExecutableDetector::visualStudioEditions(int version) {
                 std::string folder =
                     root + "\\Microsoft Visual Studio\\" + year + "\\" + edition + "\\Common7\\IDE";
                 std::string found =
-                    guarded([&] { return search_.FindFileRecursive(folder, "devenv.exe"); });
+                    Guarded([&] { return search_.FindFileRecursive(folder, "devenv.exe"); });
                 if (!found.empty())
                     return found;
             }
@@ -326,7 +316,7 @@ std::string ExecutableDetector::visualBasic(int slot, const EnvironmentEntry& e)
 std::string ExecutableDetector::lazarus() {
     for (const char* type : {"LazarusForm", "LazarusForm", "LazarusPackage", "LazarusProject",
                              "LazarusProjectSource", "LazarusUnit"}) {
-        std::string found = guarded([&]() -> std::string {
+        std::string found = Guarded([&]() -> std::string {
             std::string key = std::string("\\") + type + "\\shell\\open\\command";
             if (!platform_.registry.keyExists(HKCR, key))
                 return {};

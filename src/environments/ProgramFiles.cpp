@@ -1,5 +1,7 @@
 #include "environments/ProgramFiles.h"
 
+#include "environments/Guarded.h"
+
 #include "text/Text.h"
 
 #include <cctype>
@@ -7,11 +9,12 @@
 namespace qz {
 
 std::string ProgramFilesDirectory(const Registry& registry, const FileSystem& files) {
-    std::string result =
-        registry
+    std::string result = Guarded([&] {
+        return registry
             .readString(RegistryRoot::LocalMachine,
                         "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir")
             .value_or("");
+    });
     for (char letter = 'C'; result.empty() && letter <= 'Z'; ++letter) {
         if (files.driveType(letter) != DriveType::Fixed)
             break;

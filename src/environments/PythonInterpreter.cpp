@@ -1,5 +1,6 @@
 #include "environments/PythonInterpreter.h"
 
+#include "environments/Guarded.h"
 #include "environments/PathParts.h"
 #include "environments/ProgramFiles.h"
 #include "environments/TemplateFile.h"
@@ -34,8 +35,10 @@ std::string FindPythonInterpreter(const Registry& registry, const FileSystem& fi
             std::string key =
                 core + major + "." + std::to_string(minor) + probe.suffix + "\\InstallPath";
             // A later registration replaces an earlier one, found or not.
-            if (registry.keyExists(probe.root, key))
-                result = registeredInterpreter(registry, files, probe.root, key);
+            Guarded([&] {
+                if (registry.keyExists(probe.root, key))
+                    result = registeredInterpreter(registry, files, probe.root, key);
+            });
         }
         if (!result.empty())
             return result;

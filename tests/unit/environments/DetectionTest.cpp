@@ -6,6 +6,8 @@
 #include "environments/ProgramFiles.h"
 #include "environments/PythonInterpreter.h"
 
+#include <stdexcept>
+
 namespace qz::test {
 namespace {
 
@@ -226,6 +228,36 @@ TEST_F(DetectionTest, CandidatesOnlyOnFixedDrives) {
     m.files.setDriveType('D', DriveType::CdRom);
     ExecutableDetector again(m.platform);
     EXPECT_EQ(again.DetectExecutable(catalogue, 77), "");
+}
+
+// A registry that fails on every read.
+class BrokenRegistry : public HostRegistry {
+public:
+    bool keyExists(RegistryRoot, const std::string&) const override {
+        throw std::runtime_error("registry unavailable");
+    }
+    std::optional<std::string> readString(RegistryRoot, const std::string&,
+                                          const std::string&) const override {
+        throw std::runtime_error("registry unavailable");
+    }
+};
+
+TEST_F(DetectionTest, FailingProbesMoveOnToTheNext) {
+    BrokenRegistry registry;
+    Platform platform{m.files, registry, m.system, m.dialogs, m.resources};
+    touch("C:\\CodeBlocks\\codeblocks.exe");
+    touch("C:\\Python312\\pythonw.exe");
+    touch("C:\\Python312\\Lib\\idlelib\\idle.pyw");
+    touch("C:\\Program Files\\MPICH2\\bin\\mpiexec.exe");
+    ExecutableDetector detector(platform);
+    EXPECT_EQ(detector.DetectExecutable(catalogue, 25), "c:\\CodeBlocks\\codeblocks.exe");
+    EXPECT_EQ(detector.DetectExecutable(catalogue, 50), "c:\\Python312\\pythonw.exe");
+    EXPECT_EQ(detector.DetectExecutable(catalogue, 47),
+              "C:\\Program Files\\MPICH2\\bin\\mpiexec.exe");
+    for (int slot : {1, 7, 34, 45, 46, 61})
+        EXPECT_EQ(detector.DetectExecutable(catalogue, slot), "") << slot;
+    EXPECT_EQ(ProgramFilesDirectory(registry, m.files), "C:\\Program Files");
+    EXPECT_EQ(DefaultFrameworkVersion(registry), "v4.0");
 }
 
 TEST_F(DetectionTest, ProgramFilesDirectory) {
