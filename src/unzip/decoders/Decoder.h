@@ -24,7 +24,8 @@ public:
     // Fills buffer with up to count compressed bytes of the entry, already
     // decrypted; returns how many, 0 once the entry's data is used up.
     // Decoders ask for kPieceSize bytes at a time. May throw (cancel, premature
-    // end of the archive); the exception leaves the decoder unchanged.
+    // end of the archive): the exception passes out of decode() and the
+    // workspace stays fit for the next entry.
     virtual std::size_t read(std::uint8_t* buffer, std::size_t count) = 0;
 };
 
