@@ -329,8 +329,12 @@ std::string TQzUnZip::TargetDirectory(const TZipHeaderInfo& entry) {
         target = destDir_ + "\\" + dir;
     else if (destDir_.empty())
         target = dir;
-    else
-        target = destDir_ + (dir[0] == '\\' ? dir : dir.substr(2));
+    else {
+        // A drive-relative directory ("C:" or "C:sub\") still goes below
+        // the destination, not beside it.
+        std::string rest = dir[0] == '\\' ? dir : dir.substr(2);
+        target = destDir_ + (rest.empty() || rest[0] != '\\' ? "\\" : "") + rest;
+    }
     if (!platform_.files.directoryExists(target))
         platform_.files.createDirectories(target);
     return target;

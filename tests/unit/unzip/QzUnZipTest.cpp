@@ -251,17 +251,23 @@ TEST_F(QzUnZipTest, TargetDirectories) {
     b.add("/abs/b.txt", "b");
     b.add("base/sub/c.txt", "c");
     b.add("d.txt", "d");
+    b.add("D:e.txt", "e");
+    b.add("D:near/f.txt", "f");
     Everything();
     zip.SetRootDir("BASE");
     EXPECT_EQ(zip.RootDir(), "BASE\\");
-    EXPECT_EQ(Extract(b.bytes(), "C:\\dest\\"), 4);
+    EXPECT_EQ(Extract(b.bytes(), "C:\\dest\\"), 6);
     EXPECT_EQ(zip.DestDir(), "C:\\dest");
-    for (const char* path : {"C:\\dest\\Program\\a.txt", "C:\\dest\\abs\\b.txt",
-                             "C:\\dest\\sub\\c.txt", "C:\\dest\\d.txt"})
+    for (const char* path :
+         {"C:\\dest\\Program\\a.txt", "C:\\dest\\abs\\b.txt", "C:\\dest\\sub\\c.txt",
+          "C:\\dest\\d.txt", "C:\\dest\\e.txt", "C:\\dest\\near\\f.txt"})
         EXPECT_TRUE(m.files.fileExists(path)) << path;
+    // Drive-relative names stay inside the destination, not beside it.
+    EXPECT_FALSE(m.files.fileExists("C:\\deste.txt"));
+    EXPECT_FALSE(m.files.directoryExists("C:\\destnear"));
 
     zip.RecreateDirs = false;
-    EXPECT_EQ(Extract(b.bytes(), "C:\\flat"), 4);
+    EXPECT_EQ(Extract(b.bytes(), "C:\\flat"), 6);
     EXPECT_TRUE(m.files.fileExists("C:\\flat\\c.txt"));
 }
 
