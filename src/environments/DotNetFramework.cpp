@@ -17,7 +17,7 @@ std::string DefaultFrameworkVersion(const Registry& registry) {
     // 4.8.04084 -> 4.8; a dot among the last two characters is kept.
     if (dot != std::string::npos && dot + 2 < installed.size())
         installed.resize(dot);
-    return "v" + (installed.empty() ? std::string("4.0") : installed);
+    return installed.empty() ? std::string("v4.0") : installed.insert(0, 1, 'v');
 }
 
 bool IsValidFrameworkVersion(std::string_view version) {
