@@ -2,10 +2,12 @@
 
 #include "platform/win32/WideString.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <windows.h>
 // The shell headers come after windows.h.
+#include <commctrl.h>
 #include <commdlg.h>
 
 namespace qz {
@@ -15,12 +17,84 @@ using win32::narrow;
 using win32::wide;
 
 // Message boxes take their button captions from the system. A thread hook
-// renames the buttons of the box about to open to the standard texts.
+// renames the buttons of the box about to open to the standard texts (and
+// makes sure its text fits).
 struct ButtonCaptions {
     std::wstring cancel, yes, no;
 };
 thread_local HHOOK captionHook = nullptr;
 thread_local const ButtonCaptions* pendingCaptions = nullptr;
+
+BOOL CALLBACK moveButton(HWND child, LPARAM offset) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (std::wstring(className) == L"Button") {
+        auto* by = reinterpret_cast<const POINT*>(offset);
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(child, nullptr, r.left + by->x, r.top + by->y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
+// Some systems size the box or its text for another font than the one the
+// text is drawn in, and its end is cut off. Measured with the text's own
+// font, the text and the box get the room they need; the buttons move down
+// and stay centred.
+void fitText(HWND box) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (!text)
+        return;
+    RECT has;
+    GetClientRect(text, &has);
+    std::wstring content(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
+    GetWindowTextW(text, content.data(), static_cast<int>(content.size()));
+    HDC dc = GetDC(text);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+    // Drawing may overhang the measure by a little: one average character
+    // more keeps the last one whole.
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    RECT needs = has;
+    DrawTextW(dc, content.c_str(), -1, &needs,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    needs.right += metrics.tmAveCharWidth;
+    SelectObject(dc, previous);
+    ReleaseDC(text, dc);
+
+    // The text keeps the margin on its right that it has on its left.
+    RECT place, client;
+    GetWindowRect(text, &place);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&place), 2);
+    GetClientRect(box, &client);
+    LONG wider = std::max(0L, needs.right - has.right);
+    LONG taller = std::max(0L, needs.bottom - has.bottom);
+    LONG boxWider = std::max(0L, place.right + wider + place.left / 2 - client.right);
+    if (wider == 0 && taller == 0 && boxWider == 0)
+        return;
+    SetWindowPos(text, nullptr, 0, 0, place.right - place.left + wider,
+                 place.bottom - place.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT by{boxWider / 2, taller};
+    EnumChildWindows(box, moveButton, reinterpret_cast<LPARAM>(&by));
+    RECT frame;
+    GetWindowRect(box, &frame);
+    SetWindowPos(box, nullptr, frame.left - boxWider / 2, frame.top - taller / 2,
+                 frame.right - frame.left + boxWider, frame.bottom - frame.top + taller,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK fitAfterLayout(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(box, fitAfterLayout, 0);
+    LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+    if (message == WM_SHOWWINDOW && wParam)
+        fitText(box);
+    return result;
+}
 
 LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && pendingCaptions) {
@@ -32,6 +106,10 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
             SetDlgItemTextW(box, IDYES, pendingCaptions->yes.c_str());
             SetDlgItemTextW(box, IDNO, pendingCaptions->no.c_str());
             pendingCaptions = nullptr;
+            // Some systems lay the box out only after it is activated:
+            // the text is fitted again when the box appears.
+            fitText(box);
+            SetWindowSubclass(box, fitAfterLayout, 0, 0);
         }
     }
     return CallNextHookEx(captionHook, code, wParam, lParam);

@@ -1,9 +1,9 @@
 # Message boxes take their captions and their Cancel/Yes/No texts from the
 # active language; OK stays OK.
-host ru message confirmation yesno "Удалить файл?"
+host ru message confirmation yesno "Удалить файл сертификата access.dat из рабочего каталога?"
 drv wait-window '#32770'
 shot confirmation-ru '#32770'
-out=$(drv answer Yes "Удалить файл?")
+out=$(drv answer Yes "Удалить файл сертификата access.dat")
 echo "$out"
 grep -qxF "caption: Подтверждение" <<<"$out" || fail "caption"
 grep -qxF "button 6: Да" <<<"$out" || fail "Yes button"
