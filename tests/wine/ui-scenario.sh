@@ -51,9 +51,12 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 # The UI driver (see tests/wine/driver); its output without carriage returns.
 drv() { "$WINE" "$QZ4_BIN/driver/qz4_ui_driver.exe" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
-# Starts a Windows program in the work folder; `finish` waits for it.
+# Starts a Windows program in the work folder; `finish` waits for it. Wine
+# takes the system's languages and code pages from the locale, which a
+# scenario chooses with UI_LOCALE (for example ru_RU.UTF-8).
+UI_LOCALE=
 start() {
-  (cd "$WORK" && exec "$WINE" "$@") &
+  (cd "$WORK" && exec env ${UI_LOCALE:+LANG=$UI_LOCALE LC_ALL=$UI_LOCALE} "$WINE" "$@") &
   program=$!
 }
 # The window host: host <language> <window> [arguments].

@@ -1,6 +1,7 @@
 # The installer's language dialog follows the language of the system's user
 # interface, which Wine takes from the locale it is started in.
-LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 host en TSelLangForm
+UI_LOCALE=ru_RU.UTF-8
+host en TSelLangForm
 drv wait-window TSelLangForm
 drv expect-caption TSelLangForm Language
 drv expect TSelLangForm Label1 text "Выберите язык:"
@@ -15,7 +16,8 @@ drv key TSelLangForm Enter
 finish 1
 expect_result "language=en"
 
-LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 host en TSelLangForm
+UI_LOCALE=en_US.UTF-8
+host en TSelLangForm
 drv wait-window TSelLangForm
 drv expect TSelLangForm Label1 text "Select a language:"
 drv expect TSelLangForm RadioButton2 text "Russian"
@@ -27,7 +29,8 @@ finish 1
 expect_result "language=ru"
 
 # Esc is OK too.
-LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 host en TSelLangForm
+UI_LOCALE=en_US.UTF-8
+host en TSelLangForm
 drv wait-window TSelLangForm
 drv key TSelLangForm Esc
 finish 1

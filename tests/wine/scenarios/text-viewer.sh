@@ -3,7 +3,8 @@
 printf '%s\r\n' "Задачник Quazzle 4" "" "Электронный задачник по программированию" \
   "  содержит задания" "по разным темам." "- первый пункт" "  продолжение" \
   "Copyright (c) Quazzle" | iconv -f UTF-8 -t CP1251 > "$WORK/readme.txt"
-LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 host ru TInstF2 readme "$(winpath readme.txt)"
+UI_LOCALE=ru_RU.UTF-8
+host ru TInstF2 readme "$(winpath readme.txt)"
 drv wait-window TInstF2
 drv expect-caption TInstF2 "Описание задачника [файл readme.txt]"
 drv expect TInstF2 Memo1 text "$(printf '%s\r\n' "Задачник Quazzle 4" "" \
@@ -19,6 +20,7 @@ for n in $(seq 40); do
   echo "Line $n of the licence text, which is long enough to wrap in the viewer's memo when it is joined."
   [ $((n % 8)) -eq 0 ] && echo ""
 done > "$WORK/license_en.txt"
+UI_LOCALE=en_US.UTF-8
 host en TInstF2 licence "$(winpath license_en.txt)"
 drv wait-window TInstF2
 drv expect-caption TInstF2 "License agreement [license_en.txt]"
