@@ -137,6 +137,8 @@ namespace detail {
 
 OwnedFileStream::OwnedFileStream(FileSystem& files, const std::string& fileName,
                                  std::uint16_t mode) {
+    // The low two bits say read, write or both; the share bits have no
+    // counterpart in the port.
     OpenMode openMode = mode == fmCreate           ? OpenMode::Create
                         : (mode & 3) == fmOpenRead ? OpenMode::Read
                                                    : OpenMode::ReadWrite;

@@ -44,9 +44,6 @@ public:
     std::function<void()> OnFillBuffer;
     std::function<void()> OnFlushBuffer;
 
-protected:
-    TStream& underlying() { return stream_; }
-
 private:
     // Bytes between the underlying position and the logical one.
     std::int64_t bufferedOffset() const;
@@ -63,8 +60,6 @@ private:
 // Open modes, as the run time's file streams take them.
 enum : std::uint16_t {
     fmOpenRead = 0x0000,
-    fmOpenWrite = 0x0001,
-    fmOpenReadWrite = 0x0002,
     fmShareDenyWrite = 0x0020,
     fmCreate = 0xFFFF,
 };

@@ -30,11 +30,6 @@ public:
     using EUnzipError::EUnzipError;
 };
 
-class EOutOfResources : public EUnzipError {
-public:
-    using EUnzipError::EUnzipError;
-};
-
 // Archives.
 class EBadZipFile : public EUnzipError {
 public:

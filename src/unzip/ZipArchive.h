@@ -39,7 +39,6 @@ public:
     void CloseStream();
     // Frees the directory, resets the end record and the disk state, clears the name.
     void Close();
-    bool IsStreamOpen() const { return stream_ != nullptr; }
     // The open file (Open first).
     TLFNFileStream& Stream() { return *stream_; }
 
