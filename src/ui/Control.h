@@ -29,6 +29,7 @@ enum class ControlKind {
     PageControl,
     TabSheet,
     Picture,
+    Timer,
 };
 
 enum class Cursor { Default, HandPoint };

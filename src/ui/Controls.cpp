@@ -158,4 +158,12 @@ TabSheet::TabSheet(Form& form, std::string name, PageControl& pageControl)
 Picture::Picture(Form& form, std::string name, Control* parent)
     : Control(form, parent, std::move(name), ControlKind::Picture) {}
 
+Timer::Timer(Form& form, std::string name)
+    : Control(form, nullptr, std::move(name), ControlKind::Timer) {}
+
+void Timer::elapse() {
+    if (enabled && onTimer)
+        onTimer();
+}
+
 } // namespace qz::ui

@@ -167,4 +167,14 @@ public:
     bool framed = false;
 };
 
+// Runs onTimer every interval milliseconds while enabled; it has no window.
+class Timer : public Control {
+public:
+    Timer(Form& form, std::string name);
+    int interval = 1000;
+    Handler onTimer;
+    // An interval has passed (the renderer's clock, or a test, says so).
+    void elapse();
+};
+
 } // namespace qz::ui

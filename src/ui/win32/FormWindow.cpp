@@ -97,6 +97,7 @@ WindowKind windowKind(const Control& control) {
     case ControlKind::PageControl:
     case ControlKind::TabSheet:
     case ControlKind::Picture:
+    case ControlKind::Timer: // never asked: timers have no window
         break;
     }
     return {ContainerClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
@@ -154,7 +155,7 @@ FormWindow::FormWindow(Form& form, HWND owner) : form_(form) {
 
 FormWindow::~FormWindow() {
     for (HWND control : controls_)
-        if (HANDLE atom = RemovePropW(control, ControlNameProperty))
+        if (HANDLE atom = control ? RemovePropW(control, ControlNameProperty) : nullptr)
             GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(atom)));
     DestroyWindow(window_);
     for (auto& [key, font] : fonts_)
@@ -193,6 +194,8 @@ HFONT FormWindow::fontFor(const Font& font) {
 
 void FormWindow::createControl(int index) {
     Control& control = *form_.controls()[index];
+    if (control.kind() == ControlKind::Timer)
+        return;
     WindowKind kind = windowKind(control);
     // Parents come before their children, so their windows exist already.
     HWND parent = control.parent() ? controls_[indexOf(*control.parent())] : window_;
@@ -248,6 +251,19 @@ void FormWindow::syncControl(int index) {
     Applied& a = applied_[index];
     bool first = !a.done;
     a.done = true;
+    if (control.kind() == ControlKind::Timer) {
+        // The clock runs while the timer is enabled; a new interval restarts it.
+        int interval = static_cast<const Timer&>(control).interval;
+        if (first || control.enabled != a.enabled || interval != a.interval) {
+            a.enabled = control.enabled;
+            a.interval = interval;
+            if (control.enabled && interval > 0)
+                SetTimer(window_, FirstControlId + index, static_cast<UINT>(interval), nullptr);
+            else
+                KillTimer(window_, FirstControlId + index);
+        }
+        return;
+    }
     bool repaint = false;
 
     RECT r = boundsOf(control);
@@ -613,6 +629,15 @@ LRESULT FormWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (lParam)
             command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
+    case WM_TIMER: {
+        int index = static_cast<int>(wParam) - FirstControlId;
+        if (index >= 0 && index < static_cast<int>(form_.controls().size()) &&
+            form_.controls()[index]->kind() == ControlKind::Timer) {
+            static_cast<Timer*>(form_.controls()[index])->elapse();
+            sync();
+        }
+        return 0;
+    }
     case WM_CLOSE:
         // The close box, Alt+F4 and the system menu close it as Close does.
         form_.close();

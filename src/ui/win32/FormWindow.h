@@ -54,6 +54,7 @@ private:
         int index = -2;
         int selStart = -1;
         int position = 0, min = 0, max = 0;
+        int interval = 0;
         const char* bitmap = nullptr;
     };
 

@@ -214,6 +214,20 @@ TEST(CheckStatesTest, ClicksCycleThroughGrayedOnlyWhenAllowed) {
     EXPECT_EQ(checks, 3);
 }
 
+TEST(TimerTest, RunsItsHandlerOnlyWhileEnabled) {
+    test::TestMachine machine;
+    Form form(machine.dialogs, "TTimerForm");
+    Timer timer(form, "Timer1");
+    int ticks = 0;
+    timer.onTimer = [&] {
+        ++ticks;
+        timer.enabled = false; // once, as a start-up delay does
+    };
+    timer.elapse();
+    timer.elapse();
+    EXPECT_EQ(ticks, 1);
+}
+
 TEST(FontTest, ControlsWithoutAFontOfTheirOwnUseTheirParentsFont) {
     test::TestMachine machine;
     Form form(machine.dialogs, "TFontForm");
