@@ -4,7 +4,7 @@
 //   qz4_ui_driver rect <class>                      print its frame as WxH+X+Y
 //   qz4_ui_driver caption <class>                   print its caption
 //   qz4_ui_driver get <class> <control> <property>  print text, enabled, visible, check,
-//                                                   items, selected or focused
+//                                                   items, selected, position or focused
 //   qz4_ui_driver expect <class> <control> <property> <value>
 //   qz4_ui_driver expect-caption <class> <text>
 //   qz4_ui_driver click|dblclick <class> <control>
@@ -27,6 +27,8 @@
 #include <vector>
 
 #include <windows.h>
+// After windows.h.
+#include <commctrl.h>
 
 namespace {
 
@@ -157,6 +159,8 @@ std::string property(HWND control, const std::string& name) {
     }
     if (name == "items")
         return listItems(control, combo);
+    if (name == "position")
+        return std::to_string(ask(control, PBM_GETPOS));
     if (name == "selected")
         return std::to_string(ask(control, combo ? CB_GETCURSEL : LB_GETCURSEL));
     if (name == "focused")

@@ -1,10 +1,12 @@
 // Shows one window or standard dialog of the program for the UI scenarios:
 //   qz4_ui_host <language> <what> [arguments...]
-// what: TForm3 | TForm4 <create|change> <name> | TSelLangForm | TInstF2 <readme|licence> <path>
+// what: TGalleryForm | TForm3 | TForm4 <create|change> <name> | TSelLangForm | TInstF2
+// <readme|licence> <path>
 //       | message <warning|error|information|confirmation> <ok|okcancel|yesno> <text>
 //       | folder <initial folder> | openfile <initial folder>
 // The outcome is written to ui_host_result.txt in the current folder as
 // "key=value" lines; the exit code is the modal result's number.
+#include "GalleryForm.h"
 #include "configtool/TForm3.h"
 #include "installer/TInstF2.h"
 #include "installer/TSelLangForm.h"
@@ -37,7 +39,10 @@ int run(qz::Platform& platform, const std::vector<std::string>& args) {
     auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::string(); };
     qz::DialogButton result = qz::DialogButton::None;
 
-    if (what == "TForm3") {
+    if (what == "TGalleryForm") {
+        qz::GalleryForm form(platform.dialogs);
+        result = form.showModal();
+    } else if (what == "TForm3") {
         qz::TForm3 form(platform.dialogs);
         result = form.showModal();
     } else if (what == "TForm4") {
