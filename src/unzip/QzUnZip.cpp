@@ -190,21 +190,28 @@ void TQzUnZip::Poll() {
     }
 }
 
+// Handlers may ask for entries while a run works on the open archive: then
+// the directory is there already and the file must stay open.
 void TQzUnZip::OpenDirectory() {
+    if (busy_ || archive_.Name().empty())
+        return;
     SyncArchiveHooks();
     archive_.Open();
-    if (!KeepZipOpen)
+    CloseUnlessKept();
+}
+
+void TQzUnZip::CloseUnlessKept() {
+    if (!KeepZipOpen && !busy_)
         archive_.CloseStream();
 }
 
 int TQzUnZip::Count() {
-    if (!archive_.Name().empty())
-        OpenDirectory();
+    OpenDirectory();
     return archive_.Count();
 }
 
 const TZipHeaderInfo& TQzUnZip::Entry(int index) {
-    Count();
+    OpenDirectory();
     return archive_.Entry(index);
 }
 
@@ -216,18 +223,16 @@ std::string TQzUnZip::FullName(int index) {
 }
 
 std::string TQzUnZip::FileComment(int index) {
-    Count();
+    OpenDirectory();
     std::string comment = archive_.EntryComment(archive_.Entry(index));
-    if (!KeepZipOpen)
-        archive_.CloseStream();
+    CloseUnlessKept();
     return comment;
 }
 
 std::string TQzUnZip::ZipComment() {
-    Count();
+    OpenDirectory();
     std::string comment = archive_.ArchiveComment();
-    if (!KeepZipOpen)
-        archive_.CloseStream();
+    CloseUnlessKept();
     return comment;
 }
 
@@ -405,6 +410,7 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
     if (header.IsEncrypted()) {
         std::uint8_t check = unzip::PkwareDecryptor::checkByteFor(header.flags, header.crc32,
                                                                   header.lastModFileDateTime);
+        std::int64_t headerStart = archive_.Stream().Position();
         for (;;) {
             std::uint8_t encryptionHeader[unzip::kEncryptionHeaderSize];
             bool complete = compressedSize >= sizeof encryptionHeader &&
@@ -417,11 +423,13 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
                 Skip(TSkipReason::srBadPassword, fullName, index);
                 return false;
             }
-            archive_.Stream().Seek(-static_cast<std::int64_t>(sizeof encryptionHeader),
-                                   soFromCurrent);
+            archive_.Stream().Seek(headerStart, soFromBeginning);
         }
         compressedSize -= unzip::kEncryptionHeaderSize;
     }
+    // Where the data begins: handlers below may read comments through the
+    // same file.
+    const std::int64_t dataStart = archive_.Stream().Position();
 
     if (OverwriteMode != TUZOverwriteMode::Always && platform_.files.fileExists(target)) {
         bool overwrite = false;
@@ -451,6 +459,7 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
             OnStartUnZip(*this, index, target, skip);
         if (skip)
             return true;
+        archive_.Stream().Seek(dataStart, soFromBeginning);
         EntrySource source(archive_, compressedSize, decryptor ? &*decryptor : nullptr,
                            [this] { Poll(); });
         EntrySink sink(out, header.uncompressedSize, run.totalWritten, run.totalBytes,

@@ -97,6 +97,7 @@ private:
     void SyncArchiveHooks();
     void Poll();
     void OpenDirectory();
+    void CloseUnlessKept();
     int ExtractAll(unzip::DecoderWorkspace& workspace);
     // Returns whether the entry counts as extracted; sets retry when a new
     // password asks for another attempt.

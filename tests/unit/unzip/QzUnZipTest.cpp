@@ -304,6 +304,27 @@ TEST_F(QzUnZipTest, CrcMismatchDeletesTheFileAndLowersTheCount) {
     EXPECT_EQ(m.readFile("C:\\out\\good.txt"), "good");
 }
 
+TEST_F(QzUnZipTest, HandlersMayReadEntriesWhileTheRunGoesOn) {
+    ZipBuilder b;
+    b.add("bad.txt", "bad").crc = 1;
+    b.add("next.txt", std::string(20000, 'n')).comment = "second";
+    b.add("last.txt", "last");
+    b.archiveComment = "archive";
+    Everything();
+    std::vector<std::string> seen;
+    zip.OnBadCRC = [&](TQzUnZip& sender, std::uint32_t, std::uint32_t, int index) {
+        seen.push_back(sender.FullName(index) + " " + std::to_string(sender.Count()));
+    };
+    zip.OnStartUnZip = [&](TQzUnZip& sender, int index, const std::string&, bool&) {
+        seen.push_back(sender.FileComment(index) + "/" + sender.ZipComment());
+    };
+    EXPECT_EQ(Extract(b.bytes()), 2);
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"/archive", "bad.txt 3", "second/archive", "/archive"}));
+    EXPECT_EQ(m.readFile("C:\\out\\next.txt"), std::string(20000, 'n'));
+    EXPECT_EQ(m.readFile("C:\\out\\last.txt"), "last");
+}
+
 TEST_F(QzUnZipTest, DataLongerThanItsSizeKeepsThePiecesThatFit) {
     ZipBuilder b;
     std::string data(40000, 'L');
