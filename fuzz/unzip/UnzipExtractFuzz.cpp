@@ -22,6 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                           : TIncompleteZipMode::izAssumeMulti);
         zip.SetZipName(machine.WriteArchive(data, size));
         zip.SetDestDir(machine.Scratch());
+        // Handlers that look at the archive while the run goes on, as the
+        // installer's and qz4unzip's do.
+        zip.OnStartUnZip = [](TQzUnZip& sender, int index, const std::string&, bool&) {
+            sender.FileComment(index);
+        };
+        zip.OnBadCRC = [](TQzUnZip& sender, std::uint32_t, std::uint32_t, int index) {
+            sender.FullName(index);
+            sender.ZipComment();
+        };
         try {
             zip.UnZip();
         } catch (const EUnzipError&) {
