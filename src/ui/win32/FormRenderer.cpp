@@ -10,7 +10,8 @@ namespace qz::ui::win32 {
 
 FormRenderer::FormRenderer(Win32Dialogs& dialogs, FileSystem& files)
     : dialogs_(dialogs), files_(files) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
     WNDCLASSEXW container = {};

@@ -157,6 +157,8 @@ FormWindow::~FormWindow() {
     for (HWND control : controls_)
         if (HANDLE atom = control ? RemovePropW(control, ControlNameProperty) : nullptr)
             GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(atom)));
+    if (tooltip_)
+        DestroyWindow(tooltip_);
     DestroyWindow(window_);
     for (auto& [key, font] : fonts_)
         DeleteObject(font);
@@ -359,8 +361,34 @@ void FormWindow::syncControl(int index) {
         a.visible = visible;
         ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
     }
+    if (control.hint != a.hint)
+        syncHint(index);
     if (repaint && (drawnHere(control) || control.kind() == ControlKind::Label))
         InvalidateRect(window, nullptr, TRUE);
+}
+
+void FormWindow::syncHint(int index) {
+    const Control& control = *form_.controls()[index];
+    Applied& a = applied_[index];
+    if (!tooltip_)
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    std::wstring text = wide(control.hint);
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(controls_[index]);
+    tool.lpszText = text.data();
+    if (a.hint.empty())
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    else if (control.hint.empty())
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    else
+        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    a.hint = control.hint;
 }
 
 void FormWindow::syncItems(int index) {

@@ -55,6 +55,7 @@ private:
         int selStart = -1;
         int position = 0, min = 0, max = 0;
         int interval = 0;
+        std::string hint;
         const char* bitmap = nullptr;
     };
 
@@ -67,6 +68,7 @@ private:
     RECT boundsOf(const Control& control) const;
     void syncControl(int index);
     void syncItems(int index);
+    void syncHint(int index);
     // The control that has the focus becomes the model's active control.
     void readFocus();
     void command(HWND control, int code);
@@ -79,6 +81,7 @@ private:
 
     Form& form_;
     HWND window_ = nullptr;
+    HWND tooltip_ = nullptr; // shows the controls' hints
     int dpi_ = 96;
     bool syncing_ = false;
     std::vector<HWND> controls_; // in the order of the model's controls

@@ -74,6 +74,7 @@ public:
         Button3.setBounds(390, 292, 120, 28);
         Button3.caption = "Disabled";
         Button3.enabled = false;
+        Button1.hint = "Shows the second page";
         activeControl = &ListBox1;
     }
 
