@@ -17,7 +17,6 @@ class Label : public Control {
 public:
     Label(Form& form, std::string name, Control* parent = nullptr);
     bool wordWrap = false;
-    bool transparent = true; // the parent's background shows through
 };
 
 // A label with a sunken border, as read-only status texts have.

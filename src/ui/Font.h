@@ -2,6 +2,8 @@
 // and colour.
 #pragma once
 
+#include "platform/Dialogs.h"
+
 #include <cstdint>
 #include <string>
 
@@ -27,5 +29,10 @@ struct Font {
 
     bool operator==(const Font&) const = default;
 };
+
+// The font as the Dialogs port measures text in it (points at 96 dots per inch).
+inline FontSpec toFontSpec(const Font& font) {
+    return FontSpec{font.name, (font.height * 72 + 48) / 96, font.bold};
+}
 
 } // namespace qz::ui
