@@ -49,21 +49,23 @@ bool Form::mayEndModal() {
     return canClose;
 }
 
-void Form::keyDown(Key key, Shift shift) {
+bool Form::keyDown(Key key, Shift shift) {
     if (keyPreview)
         FormKeyDown(key, shift);
     if (!shift.none() || modalResult != ModalResult::None)
-        return;
+        return false;
+    Button* target = nullptr;
     if (key == KeyReturn) {
         // Enter presses the focused button, or else the default button.
         bool onButton = activeControl && activeControl->kind() == ControlKind::Button;
-        Button* target = onButton ? static_cast<Button*>(activeControl) : defaultButton();
-        if (target)
-            target->click();
+        target = onButton ? static_cast<Button*>(activeControl) : defaultButton();
     } else if (key == KeyEscape) {
-        if (Button* cancel = cancelButton())
-            cancel->click();
+        target = cancelButton();
     }
+    if (!target || !target->usable())
+        return false;
+    target->click();
+    return true;
 }
 
 void Form::keyPress(char16_t character) {
@@ -72,8 +74,7 @@ void Form::keyPress(char16_t character) {
 }
 
 void Form::pressKey(Key key, Shift shift) {
-    keyDown(key, shift);
-    if (shift.none() && (key == KeyReturn || key == KeyEscape))
+    if (!keyDown(key, shift) && shift.none() && (key == KeyReturn || key == KeyEscape))
         keyPress(static_cast<char16_t>(key));
 }
 

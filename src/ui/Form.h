@@ -60,11 +60,12 @@ public:
 
     // The keyboard. keyDown offers the key to FormKeyDown (with key preview),
     // then Enter presses the focused or the default button and Esc the
-    // cancel button. keyPress offers a character to FormKeyPress.
-    void keyDown(Key key, Shift shift = {});
+    // cancel button; true when it pressed one, which uses the key up.
+    // keyPress offers a character to FormKeyPress.
+    bool keyDown(Key key, Shift shift = {});
     void keyPress(char16_t character);
     // A key pressed and released by a user: keyDown, then the character that
-    // Enter or Esc produce.
+    // Enter or Esc produce unless a button used the key up.
     void pressKey(Key key, Shift shift = {});
 
     // Handlers of the window's own events.

@@ -517,11 +517,8 @@ void FormWindow::toggleCheck(HWND list, int item) {
 
 bool FormWindow::handleKey(const MSG& message) {
     if (message.message == WM_CHAR) {
-        // Enter and Esc reached the form with their key-down message.
-        if (message.wParam != KeyReturn && message.wParam != KeyEscape) {
-            form_.keyPress(static_cast<char16_t>(message.wParam));
-            sync();
-        }
+        form_.keyPress(static_cast<char16_t>(message.wParam));
+        sync();
         return false;
     }
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
@@ -544,13 +541,10 @@ bool FormWindow::handleKey(const MSG& message) {
         if (SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0) ||
             (owns(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)))
             return false;
-        form_.pressKey(key, shift);
-        sync();
-        return true;
     }
-    form_.keyDown(key, shift);
+    bool used = form_.keyDown(key, shift);
     sync();
-    return false;
+    return used;
 }
 
 LRESULT FormWindow::controlColor(HDC dc, HWND window, UINT message) {

@@ -98,9 +98,17 @@ TEST_F(FormTest, KeyPreviewShowsEveryKeyToTheFormFirst) {
     form.pressKey(KeyF5);
     form.pressKey(KeyF4, AltHeld);
     form.pressKey(KeyEscape);
-    EXPECT_EQ(form.events,
-              (std::vector<std::string>{"down 116", "down 115 alt", "down 27", "press 27"}));
+    EXPECT_EQ(form.events, (std::vector<std::string>{"down 116", "down 115 alt", "down 27"}))
+        << "the cancel button uses Esc up";
     EXPECT_EQ(form.modalResult, ModalResult::Cancel);
+
+    // Without a button to press, Enter goes on as a character.
+    form.events.clear();
+    form.modalResult = ModalResult::None;
+    form.Ok.enabled = false;
+    form.activeControl = &form.Edit1;
+    form.pressKey(KeyReturn);
+    EXPECT_EQ(form.events, (std::vector<std::string>{"down 13", "press 13"}));
 }
 
 TEST_F(FormTest, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
