@@ -660,6 +660,16 @@ LRESULT FormWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         return 0;
     }
+    case WM_ACTIVATE:
+        // The focus leaves with the window and comes back to the same control
+        // (the system would give it to the window itself).
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            readFocus();
+        } else if (focused_ && focused_->showing()) {
+            SetFocus(controls_[indexOf(*focused_)]);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         // The close box, Alt+F4 and the system menu close it as Close does.
         form_.close();
