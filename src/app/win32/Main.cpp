@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "ui/win32/FormRenderer.h"
 
 #include <windows.h>
 
@@ -14,6 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qz::Win32SystemInfo system;
     qz::Win32Dialogs dialogs;
     qz::Win32Resources resources;
+    qz::ui::win32::FormRenderer windows(dialogs, files);
     qz::Platform platform{files, registry, system, dialogs, resources};
     qz::RunProgram(platform);
     // The program always ends through the normal shutdown with exit code 0.
