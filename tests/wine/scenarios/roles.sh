@@ -1,0 +1,22 @@
+# The real executable under two names: its own name runs the configuration
+# tool, any other name the installer; both exit with 0.
+exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
+mkdir -p "$WORK/prog"
+cp "$exe" "$WORK/prog/QZ4Complete.exe"
+cp "$exe" "$WORK/prog/qz4setup.EXE"
+
+start "$WORK/prog/QZ4Complete.exe" -len
+drv wait-window TInstF1
+drv expect-caption TInstF1 "QZ4Complete Install"
+shot installer TInstF1
+drv key TInstF1 Esc
+finish 0
+
+start "$WORK/prog/qz4setup.EXE" -len
+drv wait-window TForm1
+drv expect-caption TForm1 "QZ4 Setup"
+drv expect TForm1 Button26 text Exit
+shot configuration-tool TForm1
+drv click TForm1 Button26
+finish 0
+grep -q "Locale=en" "$WORK/prog/QZ.INI" || fail "the settings file was not written at close"
