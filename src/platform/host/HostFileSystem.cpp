@@ -1,5 +1,7 @@
 #include "platform/host/HostFileSystem.h"
 
+#include "platform/host/PosixFile.h"
+
 #include "text/Text.h"
 
 #include <algorithm>
@@ -45,71 +47,6 @@ SplitPath split(const std::string& absolutePath) {
     }
     return out;
 }
-
-class HostFile : public File {
-public:
-    explicit HostFile(int fd) : fd_(fd) {}
-    ~HostFile() override { ::close(fd_); }
-    std::size_t read(void* buffer, std::size_t count) override {
-        std::size_t done = 0;
-        while (done < count) {
-            ssize_t n = ::read(fd_, static_cast<char*>(buffer) + done, count - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        return done;
-    }
-    std::size_t write(const void* buffer, std::size_t count) override {
-        std::size_t done = 0;
-        while (done < count) {
-            ssize_t n = ::write(fd_, static_cast<const char*>(buffer) + done, count - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        return done;
-    }
-    bool seek(std::uint64_t position) override {
-        return ::lseek(fd_, static_cast<off_t>(position), SEEK_SET) >= 0;
-    }
-    std::uint64_t position() const override {
-        off_t p = ::lseek(fd_, 0, SEEK_CUR);
-        return p < 0 ? 0 : static_cast<std::uint64_t>(p);
-    }
-    std::uint64_t size() const override {
-        struct stat st {};
-        return ::fstat(fd_, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
-    }
-    bool truncate() override { return ::ftruncate(fd_, ::lseek(fd_, 0, SEEK_CUR)) == 0; }
-    std::optional<FileTime> lastWriteTime() const override {
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0)
-            return std::nullopt;
-        return (static_cast<FileTime>(st.st_mtim.tv_sec) + 11644473600LL) * 10000000LL +
-               st.st_mtim.tv_nsec / 100;
-    }
-    bool setLastWriteTime(FileTime time) override {
-        struct timespec times[2];
-        FileTime unix100ns = time - 11644473600LL * 10000000LL;
-        times[0].tv_sec = 0;
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1].tv_sec = static_cast<time_t>(unix100ns / 10000000LL);
-        times[1].tv_nsec = static_cast<long>((unix100ns % 10000000LL) * 100);
-        if (times[1].tv_nsec < 0) {
-            times[1].tv_nsec += 1000000000L;
-            times[1].tv_sec -= 1;
-        }
-        return ::futimens(fd_, times) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
@@ -272,7 +209,7 @@ std::unique_ptr<File> HostFileSystem::open(const std::string& path, OpenMode mod
         return nullptr;
     if (mode == OpenMode::Create)
         extraAttributes_[p.string()] = AttrArchive;
-    return std::make_unique<HostFile>(fd);
+    return MakePosixFile(fd);
 }
 
 bool HostFileSystem::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
