@@ -15,6 +15,7 @@
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostResources.h"
+#include "platform/host/HostShell.h"
 #include "platform/host/HostSystemInfo.h"
 
 #include <algorithm>
@@ -144,7 +145,8 @@ int main(int argc, char** argv) {
     system.environment["APPDATA"] = "C:\\Users\\student\\AppData\\Roaming";
     qz::HostDialogs dialogs;
     qz::HostResources resources;
-    qz::Platform platform{files, registry, system, dialogs, resources};
+    qz::HostShell shell;
+    qz::Platform platform{files, registry, system, dialogs, resources, shell};
 
     qz::EnvironmentCatalogue catalogue(platform, "C:\\QZ4\\");
     catalogue.fill();

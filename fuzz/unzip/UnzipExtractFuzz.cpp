@@ -2,6 +2,7 @@
 // folder, with a password for encrypted entries, then empties the folder.
 #include "FuzzMachine.h"
 #include "platform/host/HostRegistry.h"
+#include "platform/host/HostShell.h"
 #include "platform/host/HostSystemInfo.h"
 #include "unzip/Errors.h"
 #include "unzip/QzUnZip.h"
@@ -10,8 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static qz::fuzz::FuzzMachine machine;
     static qz::HostRegistry registry;
     static qz::HostSystemInfo system;
+    static qz::HostShell shell;
     using namespace qz;
-    Platform platform{machine.files, registry, system, machine.dialogs, machine.resources};
+    Platform platform{machine.files, registry, system, machine.dialogs, machine.resources, shell};
     {
         TQzUnZip zip(platform);
         zip.DoAll = true;

@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
+#include "platform/Shell.h"
 #include "platform/SystemInfo.h"
 
 namespace qz {
@@ -16,6 +17,7 @@ struct Platform {
     SystemInfo& system;
     Dialogs& dialogs;
     Resources& resources;
+    Shell& shell;
 };
 
 } // namespace qz

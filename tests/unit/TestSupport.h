@@ -8,6 +8,7 @@
 #include "platform/host/HostFileSystem.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostResources.h"
+#include "platform/host/HostShell.h"
 #include "platform/host/HostSystemInfo.h"
 
 #include <filesystem>
@@ -33,7 +34,8 @@ public:
     HostSystemInfo system;
     HostDialogs dialogs;
     HostResources resources;
-    Platform platform{files, registry, system, dialogs, resources};
+    HostShell shell;
+    Platform platform{files, registry, system, dialogs, resources, shell};
 };
 
 // Folder of the third-party fixtures (for example "zip"); the calling test is

@@ -1,6 +1,7 @@
 #include "ToolPorts.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostResources.h"
+#include "platform/host/HostShell.h"
 #include "platform/host/HostSystemInfo.h"
 #include "platform/host/PosixFileSystem.h"
 #include "unzip/resources/EmbeddedStrings.h"
@@ -23,7 +24,8 @@ private:
     HostSystemInfo system_; // names without the UTF-8 flag are read in code page 437
     QuietDialogs dialogs_;
     HostResources resources_;
-    Platform platform_{files_, registry_, system_, dialogs_, resources_};
+    HostShell shell_;
+    Platform platform_{files_, registry_, system_, dialogs_, resources_, shell_};
 };
 
 } // namespace

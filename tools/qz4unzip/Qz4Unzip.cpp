@@ -183,7 +183,7 @@ int Main(int argc, char** argv) {
     Platform& real = ports->platform();
     DiscardingFileSystem discarding(real.files);
     Platform platform{options.mode == 't' ? static_cast<FileSystem&>(discarding) : real.files,
-                      real.registry, real.system, real.dialogs, real.resources};
+                      real.registry, real.system, real.dialogs, real.resources, real.shell};
     try {
         if (!real.files.fileExists(options.archive)) {
             std::fprintf(stderr, "qz4unzip: %s: no such file\n", options.archive.c_str());

@@ -2,6 +2,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Resources.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
 
 namespace qz::tool {
@@ -19,7 +20,8 @@ private:
     Win32SystemInfo system_;
     QuietDialogs dialogs_;
     Win32Resources resources_;
-    Platform platform_{files_, registry_, system_, dialogs_, resources_};
+    Win32Shell shell_;
+    Platform platform_{files_, registry_, system_, dialogs_, resources_, shell_};
 };
 
 } // namespace

@@ -244,7 +244,7 @@ public:
 
 TEST_F(DetectionTest, FailingProbesMoveOnToTheNext) {
     BrokenRegistry registry;
-    Platform platform{m.files, registry, m.system, m.dialogs, m.resources};
+    Platform platform{m.files, registry, m.system, m.dialogs, m.resources, m.shell};
     touch("C:\\CodeBlocks\\codeblocks.exe");
     touch("C:\\Python312\\pythonw.exe");
     touch("C:\\Python312\\Lib\\idlelib\\idle.pyw");

@@ -5,6 +5,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Resources.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,8 @@ protected:
     Win32SystemInfo system;
     Win32Dialogs dialogs;
     Win32Resources resources;
-    Platform platform{files, registry, system, dialogs, resources};
+    Win32Shell shell;
+    Platform platform{files, registry, system, dialogs, resources, shell};
     std::string dir;
 
     void SetUp() override {

@@ -16,6 +16,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Resources.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "ui/win32/FormRenderer.h"
 #include "workdir/TForm4.h"
@@ -99,7 +100,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qz::Win32SystemInfo system;
     qz::Win32Dialogs dialogs;
     qz::Win32Resources resources;
-    qz::Platform platform{files, registry, system, dialogs, resources};
+    qz::Win32Shell shell;
+    qz::Platform platform{files, registry, system, dialogs, resources, shell};
     qz::ui::win32::FormRenderer renderer(dialogs, files);
 
     std::vector<std::string> args = system.commandLine();
