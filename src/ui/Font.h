@@ -2,7 +2,7 @@
 // and colour.
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "platform/FontSpec.h"
 
 #include <cstdint>
 #include <string>

@@ -31,13 +31,13 @@ std::optional<std::string> HostDialogs::selectFolder(const SelectFolderRequest& 
     return answer;
 }
 
-DialogButton HostDialogs::showModal(ui::Form& form) {
-    shownForms.push_back(&form);
+DialogButton HostDialogs::showModal(ModalWindow& window) {
+    shownForms.push_back(&window);
     if (formAnswers.empty())
         return DialogButton::Cancel;
     auto answer = std::move(formAnswers.front());
     formAnswers.pop_front();
-    return answer(form);
+    return answer(window);
 }
 
 void HostDialogs::processMessages() {

@@ -22,8 +22,8 @@ public:
     // Modal windows: each shown window is recorded, and the next answer acts
     // on it as its user would and returns how the window ended. With no
     // answer queued the window is closed (Cancel) untouched.
-    std::vector<const ui::Form*> shownForms;
-    std::deque<std::function<DialogButton(ui::Form&)>> formAnswers;
+    std::vector<const ModalWindow*> shownForms;
+    std::deque<std::function<DialogButton(ModalWindow&)>> formAnswers;
     int processMessagesCalls = 0;
     // Runs inside processMessages(), so a test can act "while the queue runs".
     std::function<void()> onProcessMessages;
@@ -35,7 +35,7 @@ public:
     DialogButton showMessage(const MessageRequest& request) override;
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
-    DialogButton showModal(ui::Form& form) override;
+    DialogButton showModal(ModalWindow& window) override;
     void processMessages() override;
     // Characters times characterWidth, bold adding one pixel per character.
     int textWidth(const std::string& text, const FontSpec& font) const override;

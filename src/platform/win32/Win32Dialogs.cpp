@@ -240,8 +240,8 @@ std::optional<std::string> Win32Dialogs::selectFolder(const SelectFolderRequest&
     return presenter().selectFolder(request);
 }
 
-DialogButton Win32Dialogs::showModal(ui::Form& form) {
-    return presenter().showModal(form);
+DialogButton Win32Dialogs::showModal(ModalWindow& window) {
+    return presenter().showModal(window);
 }
 
 FormPresenter& Win32Dialogs::presenter() const {

@@ -25,7 +25,8 @@ protected:
     }
     // Queues a user's action on the next window shown.
     void then(std::function<void(ui::Form&)> act) {
-        m.dialogs.formAnswers.push_back([this, act](ui::Form& form) {
+        m.dialogs.formAnswers.push_back([this, act](ModalWindow& window) {
+            auto& form = static_cast<ui::Form&>(window);
             shown.push_back(form.className() + ":" + form.caption);
             act(form);
             return form.modalResult;
