@@ -7,7 +7,7 @@ namespace qz {
 
 struct FontSpec {
     std::string name = "MS Sans Serif";
-    int size = 8; // points
+    int height = 11; // character height in pixels at 96 dots per inch
     bool bold = false;
 };
 
