@@ -18,9 +18,9 @@ namespace {
 void RunConfigurationTool(Platform& platform) {
     do {
         RestartRequested = false;
-        TForm1 main(platform);
         TForm3 about(platform.dialogs);
         TForm4 name(platform.dialogs);
+        TForm1 main(platform, about);
         main.showModal();
     } while (RestartRequested);
 }

@@ -23,6 +23,14 @@ protected:
         RememberedLeft = RememberedTop = -1;
         m.files.createDirectories(ProgramDir);
     }
+    // The configuration tool starts only beside the problem book's programs
+    // and with the modules of at least one environment.
+    void installProblemBook() {
+        for (const char* tool : {"QZ4Demo.exe", "QZ4Load.exe", "QZ4Res.exe", "QZ4Panel.exe"})
+            m.writeFile(ProgramDir + tool, "MZ");
+        m.writeFile(ProgramDir + "PASCALABC1\\qz4.pas", "unit QZ4;");
+        m.writeFile(ProgramDir + "PASCALABC1\\loadpabc.dat", "");
+    }
     // Queues a user's action on the next window shown.
     void then(std::function<void(ui::Form&)> act) {
         m.dialogs.formAnswers.push_back([this, act](ModalWindow& window) {
@@ -48,6 +56,7 @@ TEST_F(ProgramTest, AnyOtherNameRunsTheInstallerInTheChosenLanguage) {
 }
 
 TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
+    installProblemBook();
     m.system.program = ProgramDir + "qz4setup.exe";
     m.system.languageName = "Russian";
     then([](ui::Form& f) {
@@ -73,6 +82,7 @@ TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
 }
 
 TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
+    installProblemBook();
     m.system.program = ProgramDir + "QZ4Setup.exe";
     m.system.arguments = {"-FAST"};
     m.writeFile(ProgramDir + "QZ.INI", "[LocaleInfo]\r\nLocale=en\r\n[Keep]\r\nx=1\r\n");
@@ -83,6 +93,7 @@ TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
 }
 
 TEST_F(ProgramTest, OnANonRussianSystemThereIsNoLanguageToggle) {
+    installProblemBook();
     m.system.program = ProgramDir + "QZ4Setup.exe";
     then([](ui::Form& f) {
         EXPECT_FALSE(f.find("Label66")->visible);
