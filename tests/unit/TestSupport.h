@@ -11,6 +11,7 @@
 #include "platform/host/HostSystemInfo.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace qz::test {
@@ -34,6 +35,19 @@ public:
     HostDialogs dialogs;
     HostResources resources;
     Platform platform{files, registry, system, dialogs, resources};
+};
+
+// Sets the process's time zone (a TZ value such as "UTC-3") until destroyed,
+// then gives back the previous one.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* tz);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    std::optional<std::string> previous_;
 };
 
 // Folder of the third-party fixtures (for example "zip"); the calling test is
