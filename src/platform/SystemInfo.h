@@ -2,6 +2,8 @@
 // well-known folders and its own command line.
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +32,13 @@ public:
     // Code pages of the ANSI and OEM character sets (1251 and 866 on a Russian system).
     virtual unsigned ansiCodePage() const = 0;
     virtual unsigned oemCodePage() const = 0;
+
+    // DOS dates and times (DosDateTime.h) are local times: these convert
+    // them by the system's time zone. Nothing when the value names no real
+    // moment (31 February, 24:00) or the moment has no DOS form (before
+    // 1980, after 2107).
+    virtual std::optional<FileTime> dosDateTimeToFileTime(std::uint32_t dosDateTime) const = 0;
+    virtual std::optional<std::uint32_t> fileTimeToDosDateTime(FileTime time) const = 0;
 
     // Full path of the running executable.
     virtual std::string programPath() const = 0;

@@ -204,7 +204,7 @@ bool IniFile::save() {
         content += line + "\r\n";
     std::string bytes = text::encode(content, codePage_);
     auto file = files_.open(path_, OpenMode::Create);
-    bool ok = file && file->write(bytes.data(), bytes.size()) == bytes.size();
+    bool ok = file && file->write(bytes.data(), bytes.size()) == bytes.size() && file->close();
     writeFailed_ = writeFailed_ || !ok;
     return ok;
 }

@@ -48,6 +48,40 @@ SplitPath split(const std::string& absolutePath) {
     return out;
 }
 
+// A written file whose bytes are lost at the close, which reports it (to a
+// writer that asks).
+class FailingCloseFile : public File {
+public:
+    explicit FailingCloseFile(std::unique_ptr<File> file) : file_(std::move(file)) {}
+    ~FailingCloseFile() override {
+        if (!closed_)
+            close();
+    }
+    std::size_t read(void* buffer, std::size_t count) override {
+        return file_->read(buffer, count);
+    }
+    std::size_t write(const void* buffer, std::size_t count) override {
+        return file_->write(buffer, count);
+    }
+    bool seek(std::uint64_t position) override { return file_->seek(position); }
+    std::uint64_t position() const override { return file_->position(); }
+    std::uint64_t size() const override { return file_->size(); }
+    bool truncate() override { return file_->truncate(); }
+    std::optional<FileTime> lastWriteTime() const override { return file_->lastWriteTime(); }
+    bool setLastWriteTime(FileTime time) override { return file_->setLastWriteTime(time); }
+    bool close() override {
+        file_->seek(0);
+        file_->truncate();
+        file_->close();
+        closed_ = true;
+        return false;
+    }
+
+private:
+    std::unique_ptr<File> file_;
+    bool closed_ = false;
+};
+
 } // namespace
 
 FileTime toFileTime(fs::file_time_type time) {
@@ -132,6 +166,10 @@ void HostFileSystem::setDriveType(char letter, DriveType type) {
     driveTypes_[static_cast<char>(std::toupper(letter))] = type;
 }
 
+void HostFileSystem::setWritesFailAtClose(char letter) {
+    failingCloses_.insert(static_cast<char>(std::toupper(letter)));
+}
+
 void HostFileSystem::setVolumeLabel(char letter, const std::string& label) {
     labels_[static_cast<char>(std::toupper(letter))] = label;
 }
@@ -209,6 +247,9 @@ std::unique_ptr<File> HostFileSystem::open(const std::string& path, OpenMode mod
         return nullptr;
     if (mode == OpenMode::Create)
         extraAttributes_[p.string()] = AttrArchive;
+    char drive = split(absolute(path)).drive;
+    if (mode != OpenMode::Read && failingCloses_.count(drive ? drive : 'C'))
+        return std::make_unique<FailingCloseFile>(MakePosixFile(fd));
     return MakePosixFile(fd);
 }
 

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 namespace qz {
 
@@ -22,6 +23,10 @@ public:
 
     void setDriveType(char letter, DriveType type);
     void setVolumeLabel(char letter, const std::string& label);
+    // Files written on the drive from now on lose their bytes when they are
+    // closed, and the close reports the failure: a full network drive that
+    // accepted the writes into its cache.
+    void setWritesFailAtClose(char letter);
 
     bool fileExists(const std::string& path) const override;
     bool directoryExists(const std::string& path) const override;
@@ -49,6 +54,7 @@ private:
     std::string current_ = "C:\\";
     std::map<char, DriveType> driveTypes_;
     std::map<char, std::string> labels_;
+    std::set<char> failingCloses_;
     // Hidden, system and archive bits have no host equivalent; kept here by host path.
     std::map<std::string, std::uint32_t> extraAttributes_;
 };

@@ -30,6 +30,9 @@ public:
     std::string specialFolder(SpecialFolder folder) const override;
     unsigned ansiCodePage() const override { return ansi; }
     unsigned oemCodePage() const override { return oem; }
+    // By the C library's local time (the TZ variable).
+    std::optional<FileTime> dosDateTimeToFileTime(std::uint32_t dosDateTime) const override;
+    std::optional<std::uint32_t> fileTimeToDosDateTime(FileTime time) const override;
     std::string programPath() const override { return program; }
     std::vector<std::string> commandLine() const override { return arguments; }
 };

@@ -31,7 +31,10 @@ std::wstring driveRoot(char letter) {
 class Win32File : public File {
 public:
     explicit Win32File(HANDLE h) : h_(h) {}
-    ~Win32File() override { CloseHandle(h_); }
+    ~Win32File() override {
+        if (h_ != INVALID_HANDLE_VALUE)
+            CloseHandle(h_);
+    }
     std::size_t read(void* buffer, std::size_t count) override {
         std::size_t done = 0;
         while (done < count) {
@@ -78,6 +81,11 @@ public:
     bool setLastWriteTime(FileTime time) override {
         FILETIME ft = toFiletime(time);
         return SetFileTime(h_, nullptr, nullptr, &ft) != 0;
+    }
+    bool close() override {
+        BOOL closed = CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return closed != 0;
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32SystemInfo.h"
 
+#include "platform/DosDateTime.h"
 #include "platform/win32/WideString.h"
 
 #include <windows.h>
@@ -68,6 +69,29 @@ unsigned Win32SystemInfo::ansiCodePage() const {
 }
 unsigned Win32SystemInfo::oemCodePage() const {
     return GetOEMCP();
+}
+
+// As the system's own file dates work: the local time at today's offset
+// from UTC. Values that name no moment are refused here as on the host,
+// whatever the system makes of them.
+std::optional<FileTime> Win32SystemInfo::dosDateTimeToFileTime(std::uint32_t dosDateTime) const {
+    FILETIME local, utc;
+    if (!DosDateTime::unpack(dosDateTime).isReal() ||
+        !DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) ||
+        !LocalFileTimeToFileTime(&local, &utc))
+        return std::nullopt;
+    return static_cast<FileTime>((static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) |
+                                 utc.dwLowDateTime);
+}
+
+std::optional<std::uint32_t> Win32SystemInfo::fileTimeToDosDateTime(FileTime time) const {
+    FILETIME utc, local;
+    utc.dwLowDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(time) & 0xFFFFFFFFu);
+    utc.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(time) >> 32);
+    WORD date = 0, dosTime = 0;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &dosTime))
+        return std::nullopt;
+    return static_cast<std::uint32_t>(date) << 16 | dosTime;
 }
 
 std::string Win32SystemInfo::programPath() const {

@@ -16,6 +16,8 @@ public:
     std::string specialFolder(SpecialFolder folder) const override;
     unsigned ansiCodePage() const override;
     unsigned oemCodePage() const override;
+    std::optional<FileTime> dosDateTimeToFileTime(std::uint32_t dosDateTime) const override;
+    std::optional<std::uint32_t> fileTimeToDosDateTime(FileTime time) const override;
     std::string programPath() const override;
     std::vector<std::string> commandLine() const override;
 };

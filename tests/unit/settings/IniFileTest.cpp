@@ -68,5 +68,13 @@ TEST_F(IniFileTest, MissingFileReadsEmptyAndUnwritableFileReportsFailure) {
     EXPECT_FALSE(noFolder.writeString("S", "k", "v"));
 }
 
+TEST_F(IniFileTest, AFailureReportedAtTheCloseIsAFailedWrite) {
+    m.files.createDirectories("D:\\QZ4");
+    m.files.setWritesFailAtClose('D');
+    IniFile ini(m.files, "D:\\QZ4\\QZ.INI", 1252);
+    EXPECT_FALSE(ini.writeString("S", "k", "v"));
+    EXPECT_TRUE(ini.writeFailed());
+}
+
 } // namespace
 } // namespace qz

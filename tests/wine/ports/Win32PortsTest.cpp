@@ -1,4 +1,5 @@
 // The Win32 ports against the real system calls, run under Wine.
+#include "platform/DosDateTime.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -120,6 +121,24 @@ TEST(Win32SystemInfo, ReportsTheMachine) {
     EXPECT_FALSE(sys.systemDirectory().empty());
     EXPECT_NE(sys.ansiCodePage(), 0u);
     EXPECT_NE(sys.oemCodePage(), 0u);
+}
+
+TEST(Win32SystemInfo, DosDateTimesRoundTripThroughFileTimes) {
+    Win32SystemInfo sys;
+    for (DosDateTime local :
+         {DosDateTime{1980, 1, 2, 0, 0, 0}, DosDateTime{2024, 2, 29, 12, 30, 10},
+          DosDateTime{2099, 12, 31, 23, 59, 58}}) {
+        auto time = sys.dosDateTimeToFileTime(local.pack());
+        ASSERT_TRUE(time) << local.year;
+        EXPECT_EQ(sys.fileTimeToDosDateTime(*time), local.pack()) << local.year;
+    }
+    DosDateTime noon{2024, 1, 1, 12, 0, 0}, one{2024, 1, 1, 13, 0, 0};
+    EXPECT_EQ(*sys.dosDateTimeToFileTime(one.pack()) - *sys.dosDateTimeToFileTime(noon.pack()),
+              3600LL * 10000000);
+    // Values that name no moment, as the host refuses them.
+    for (DosDateTime none : {DosDateTime{2024, 1, 1, 24, 0, 0}, DosDateTime{2023, 2, 29, 0, 0, 0},
+                             DosDateTime{2024, 13, 1, 0, 0, 0}})
+        EXPECT_FALSE(sys.dosDateTimeToFileTime(none.pack())) << std::hex << none.pack();
 }
 
 } // namespace
