@@ -45,7 +45,7 @@ struct NameEntry {
 };
 
 enum class OpenMode {
-    Read,      // existing file, read only, others may read
+    Read,      // existing file, read only, others may read and write
     ReadWrite, // existing file, read and write
     Create,    // create or truncate, read and write
 };

@@ -2,6 +2,7 @@
 // well-known folders and its own command line.
 #pragma once
 
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 
 #include <cstdint>
@@ -20,7 +21,7 @@ public:
     // English name of the system default locale's language ("Russian");
     // empty when the query fails.
     virtual std::string localeLanguageName() const = 0;
-    // Primary language id of the system UI language (0x19 Russian, 0x09 English).
+    // Language id of the system UI language (0x0419 Russian, 0x0409 English US).
     virtual std::uint16_t uiLanguageId() const = 0;
     virtual std::string userName() const = 0;
     virtual std::optional<std::string> environmentVariable(const std::string& name) const = 0;
@@ -32,6 +33,9 @@ public:
     // Code pages of the ANSI and OEM character sets (1251 and 866 on a Russian system).
     virtual unsigned ansiCodePage() const = 0;
     virtual unsigned oemCodePage() const = 0;
+    // How this system converts text in its code pages.
+    virtual const CodePages& codePages() const = 0;
+    CodePage ansiText() const { return {codePages(), ansiCodePage()}; }
 
     // DOS dates and times (DosDateTime.h) are local times: these convert
     // them by the system's time zone. Nothing when the value names no real

@@ -1,6 +1,7 @@
-// File-system port over a folder tree: "C:\" is <root>/C/, every path
-// component resolved without regard to letter case. Drive types and volume
-// labels are set by the test; a drive whose folder exists is fixed by default.
+// File-system port over a folder tree: "C:\" is <root>/C/, the share
+// "\\srv\share\" is <root>/UNC/srv/share/, every path component resolved without regard to letter
+// case. Drive types and volume labels are set by the test; a drive whose folder exists is fixed by
+// default.
 #pragma once
 
 #include "platform/FileSystem.h"

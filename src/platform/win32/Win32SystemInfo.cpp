@@ -1,11 +1,11 @@
 #include "platform/win32/Win32SystemInfo.h"
 
+#include "platform/CommandLine.h"
 #include "platform/DosDateTime.h"
 #include "platform/win32/WideString.h"
 
 #include <windows.h>
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 namespace qz {
@@ -21,7 +21,7 @@ std::string Win32SystemInfo::localeLanguageName() const {
 }
 
 std::uint16_t Win32SystemInfo::uiLanguageId() const {
-    return PRIMARYLANGID(GetSystemDefaultUILanguage());
+    return GetSystemDefaultUILanguage();
 }
 
 std::string Win32SystemInfo::userName() const {
@@ -105,15 +105,11 @@ std::string Win32SystemInfo::programPath() const {
 }
 
 std::vector<std::string> Win32SystemInfo::commandLine() const {
-    std::vector<std::string> out;
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!argv)
-        return out;
-    for (int i = 1; i < count; ++i)
-        out.push_back(narrow(argv[i]));
-    LocalFree(argv);
-    return out;
+    // Not CommandLineToArgvW: it reads the backslash of "C:\My Dir\" as escaping the quote.
+    std::vector<std::string> words = SplitCommandLine(narrow(GetCommandLineW()));
+    if (!words.empty())
+        words.erase(words.begin());
+    return words;
 }
 
 } // namespace qz

@@ -1,3 +1,4 @@
+#include "FolderContract.h"
 #include "TestSupport.h"
 #include "platform/DosDateTime.h"
 
@@ -53,6 +54,24 @@ TEST(HostFileSystem, ReadOnlyFilesResistDeletionAndOverwrite) {
     EXPECT_EQ(m.readFile("C:\\a.txt"), "new");
     EXPECT_TRUE(m.files.moveFile("C:\\b.txt", "C:\\a.txt", true));
     EXPECT_FALSE(m.files.fileExists("C:\\b.txt"));
+}
+
+TEST(HostFileSystem, CreatesFoldersAsEveryPortDoes) {
+    test::TestMachine m;
+    ASSERT_TRUE(m.files.createDirectory("C:\\scratch"));
+    contract::CheckFolderCreation(m.files, "C:\\scratch", 'Q');
+}
+
+TEST(HostFileSystem, SharesLieBelowUnc) {
+    test::TestMachine m;
+    std::filesystem::create_directories(m.root / "UNC" / "srv" / "Share");
+    EXPECT_TRUE(m.files.directoryExists("\\\\SRV\\share\\"));
+    EXPECT_TRUE(m.files.createDirectories("\\\\srv\\share\\a\\b"));
+    EXPECT_TRUE(std::filesystem::is_directory(m.root / "UNC" / "srv" / "Share" / "a" / "b"));
+    EXPECT_FALSE(m.files.directoryExists("C:\\srv\\share\\a"));
+    ASSERT_TRUE(m.files.setCurrentDirectory("\\\\srv\\share\\a"));
+    EXPECT_EQ(m.files.currentDirectory(), "\\\\srv\\share\\a");
+    EXPECT_TRUE(m.files.directoryExists("..\\..\\..\\a\\b")); // ".." stops at the share
 }
 
 TEST(HostFileSystem, FoldersTimesAndDrives) {
