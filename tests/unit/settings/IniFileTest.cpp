@@ -84,7 +84,7 @@ TEST_F(IniFileTest, MissingFileReadsEmptyAndUnwritableFileReportsFailure) {
 TEST_F(IniFileTest, AFailureReportedAtTheCloseIsAFailedWrite) {
     m.files.createDirectories("D:\\QZ4");
     m.files.setWritesFailAtClose('D');
-    IniFile ini(m.files, "D:\\QZ4\\QZ.INI", 1252);
+    IniFile ini(m.files, "D:\\QZ4\\QZ.INI", page(1252));
     EXPECT_FALSE(ini.writeString("S", "k", "v"));
     EXPECT_TRUE(ini.writeFailed());
 }
