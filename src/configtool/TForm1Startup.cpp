@@ -3,6 +3,7 @@
 #include "configtool/ProcessFlags.h"
 #include "configtool/TForm1.h"
 #include "locale/Catalogue.h"
+#include "locale/ErrorName.h"
 #include "locale/Format.h"
 
 #include <stdexcept>
@@ -40,7 +41,7 @@ void TForm1::FormCreate() {
     } catch (const std::exception& error) {
         platform_.dialogs.showMessage(MessageRequest{
             MessageKind::Error,
-            Format(MsgStartupError, {std::string("Exception"), std::string(error.what())}),
+            Format(MsgStartupError, {ErrorClassName(error), std::string(error.what())}),
             "",
             {DialogButton::Ok}});
         QuitOnShow = true;

@@ -25,11 +25,11 @@ protected:
     }
     // The configuration tool starts only beside the problem book's programs
     // and with the modules of at least one environment.
-    void installProblemBook() {
+    static void installProblemBook(test::TestMachine& machine) {
         for (const char* tool : {"QZ4Demo.exe", "QZ4Load.exe", "QZ4Res.exe", "QZ4Panel.exe"})
-            m.writeFile(ProgramDir + tool, "MZ");
-        m.writeFile(ProgramDir + "PASCALABC1\\qz4.pas", "unit QZ4;");
-        m.writeFile(ProgramDir + "PASCALABC1\\loadpabc.dat", "");
+            machine.writeFile(ProgramDir + tool, "MZ");
+        machine.writeFile(ProgramDir + "PASCALABC1\\qz4.pas", "unit QZ4;");
+        machine.writeFile(ProgramDir + "PASCALABC1\\loadpabc.dat", "");
     }
     // Queues a user's action on the next window shown.
     void then(std::function<void(ui::Form&)> act) {
@@ -56,7 +56,7 @@ TEST_F(ProgramTest, AnyOtherNameRunsTheInstallerInTheChosenLanguage) {
 }
 
 TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
-    installProblemBook();
+    installProblemBook(m);
     m.system.program = ProgramDir + "qz4setup.exe";
     m.system.languageName = "Russian";
     then([](ui::Form& f) {
@@ -82,7 +82,7 @@ TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
 }
 
 TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
-    installProblemBook();
+    installProblemBook(m);
     m.system.program = ProgramDir + "QZ4Setup.exe";
     m.system.arguments = {"-FAST"};
     m.writeFile(ProgramDir + "QZ.INI", "[LocaleInfo]\r\nLocale=en\r\n[Keep]\r\nx=1\r\n");
@@ -93,7 +93,7 @@ TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
 }
 
 TEST_F(ProgramTest, OnANonRussianSystemThereIsNoLanguageToggle) {
-    installProblemBook();
+    installProblemBook(m);
     m.system.program = ProgramDir + "QZ4Setup.exe";
     then([](ui::Form& f) {
         EXPECT_FALSE(f.find("Label66")->visible);
@@ -101,6 +101,42 @@ TEST_F(ProgramTest, OnANonRussianSystemThereIsNoLanguageToggle) {
     });
     RunProgram(m.platform);
     EXPECT_EQ(shown, std::vector<std::string>{"TForm1:QZ4 Setup"});
+}
+
+class HandlerFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+TEST_F(ProgramTest, AnErrorNoHandlerDealtWithIsShownAndTheRunEnds) {
+    for (const char* program : {"QZ4Setup.exe", "QZ4Complete.exe"}) {
+        SCOPED_TRACE(program);
+        test::TestMachine machine;
+        installProblemBook(machine);
+        machine.system.program = ProgramDir + program;
+        machine.dialogs.formAnswers.push_back(
+            [](ModalWindow&) -> DialogButton { throw HandlerFailure("the disk went away"); });
+        RunProgram(machine.platform);
+        EXPECT_EQ(machine.dialogs.shownForms.size(), 1u); // nothing after the error
+        ASSERT_EQ(machine.dialogs.messages.size(), 1u);
+        EXPECT_EQ(machine.dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(machine.dialogs.messages[0].text, "HandlerFailure: the disk went away");
+    }
+}
+
+TEST_F(ProgramTest, AStartupErrorNamesItsOwnClass) {
+    // The host has no table for code page 936, so the settings cannot be read.
+    installProblemBook(m);
+    m.system.program = ProgramDir + "QZ4Setup.exe";
+    m.system.ansi = 936;
+    m.writeFile(ProgramDir + "QZ.INI", "[Font]\r\nMain=Consolas\r\n");
+    RunProgram(m.platform);
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m.dialogs.messages[0].text,
+              "The program QZ4Setup caused a system error UnsupportedCodePage with diagnostics "
+              "\"code page 936 cannot be converted\". It is likely that the program was run in "
+              "the read-only directory (for example, in the directory on CD)");
+    EXPECT_EQ(m.readFile(ProgramDir + "QZ.INI"), "[Font]\r\nMain=Consolas\r\n");
 }
 
 } // namespace
