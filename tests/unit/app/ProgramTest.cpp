@@ -81,6 +81,37 @@ TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
     EXPECT_NE(ini->find("[LocaleInfo]\r\nLocale=ru\r\n"), std::string::npos);
 }
 
+TEST_F(ProgramTest, TheToggleTwiceComesBackWhereTheWindowStood) {
+    installProblemBook(m);
+    m.system.program = ProgramDir + "QZ4Setup.exe";
+    m.system.languageName = "Russian";
+    m.writeFile(ProgramDir + "access.dat", "x"); // start-up opens the working-directory page
+    struct Pass {
+        const char* exit;
+        int left, top; // where the user leaves the window
+    };
+    const Pass passes[] = {{"Exit", 300, 40}, {"Выход", 10, 500}, {"Exit", 0, 0}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        then([&, i](ui::Form& f) {
+            EXPECT_EQ(f.find("Button26")->caption, passes[i].exit);
+            EXPECT_TRUE(f.find("TabSheet3")->showing());
+            if (i > 0) {
+                EXPECT_EQ(f.left, passes[i - 1].left);
+                EXPECT_EQ(f.top, passes[i - 1].top);
+            }
+            f.left = passes[i].left;
+            f.top = passes[i].top;
+            f.pressKey(ui::KeyF3); // the toggle is reached from the environments page
+            click(f, i < 2 ? "Label66" : "Button26");
+        });
+    }
+    RunProgram(m.platform);
+    EXPECT_EQ(shown.size(), 3u);
+    auto ini = m.readFile(ProgramDir + "QZ.INI");
+    ASSERT_TRUE(ini);
+    EXPECT_NE(ini->find("[LocaleInfo]\r\nLocale=en\r\n"), std::string::npos);
+}
+
 TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
     installProblemBook(m);
     m.system.program = ProgramDir + "QZ4Setup.exe";
