@@ -126,11 +126,21 @@ void TForm1::layOutBottomLabels() {
     Label48.width = widthOf(Label48);
 }
 
+void TForm1::fitTitle() {
+    // A long title (the Russian ones) gets a smaller font rather than lose its ends.
+    ui::Font title{"Arial", 20};
+    while (title.height > 12 &&
+           platform_.dialogs.textWidth(Panel7.caption, ui::toFontSpec(title)) > Panel7.width - 8)
+        --title.height;
+    Panel7.font = title;
+}
+
 void TForm1::ShowPage(int page) {
     if (page < 1 || page > pageCount())
         return;
     ui::TabSheet* sheet = pages_[page - 1];
     Panel7.caption = sheet->caption;
+    fitTitle();
     PageControl1.activePage = sheet;
     Button24.enabled = page != 1;
     Button25.enabled = page != pageCount();

@@ -88,6 +88,8 @@ private:
     void layOut();
     void setCaptions();
     void layOutBottomLabels();
+    // Panel7's font: 20 pixels high, smaller when the page title needs it.
+    void fitTitle();
     // The start-up steps; a failure sets QuitOnShow.
     void FormCreate();
     bool toolsPresent();

@@ -48,7 +48,7 @@ void HostDialogs::processMessages() {
 
 int HostDialogs::textWidth(const std::string& text, const FontSpec& font) const {
     int count = static_cast<int>(text::toUtf16(text).size());
-    return count * (characterWidth + (font.bold ? 1 : 0));
+    return count * (characterWidth + (font.bold ? 1 : 0)) * font.height / 11;
 }
 
 } // namespace qz

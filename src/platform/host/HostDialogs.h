@@ -27,7 +27,7 @@ public:
     int processMessagesCalls = 0;
     // Runs inside processMessages(), so a test can act "while the queue runs".
     std::function<void()> onProcessMessages;
-    // Width of one character in the measuring rule below.
+    // Width of one character 11 pixels high in the measuring rule below.
     int characterWidth = 6;
 
     void setStandardTexts(const StandardTexts& texts) override { texts_ = texts; }
@@ -37,7 +37,8 @@ public:
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
     DialogButton showModal(ModalWindow& window) override;
     void processMessages() override;
-    // Characters times characterWidth, bold adding one pixel per character.
+    // Characters times characterWidth, bold adding one pixel per character,
+    // in proportion to the font's height.
     int textWidth(const std::string& text, const FontSpec& font) const override;
 
 private:

@@ -111,6 +111,23 @@ TEST_F(ToolTest, CaptionsFollowTheActiveLanguage) {
     }
 }
 
+TEST_F(ToolTest, APageTitleTooWideForThePanelGetsASmallerFont) {
+    installPascalAbc();
+    m.dialogs.characterWidth = 7; // the English title fits at 20 pixels, the Russian one not
+    TForm1& english = start();
+    EXPECT_EQ(english.Panel7.font->height, 20);
+    SetLanguage("ru");
+    FillCatalogue();
+    TForm1& russian = start();
+    const int height = russian.Panel7.font->height;
+    EXPECT_LT(height, 20);
+    auto widthAt = [&](int h) {
+        return m.dialogs.textWidth(russian.Panel7.caption, FontSpec{"Arial", h, false});
+    };
+    EXPECT_LE(widthAt(height), russian.Panel7.width - 8);
+    EXPECT_GT(widthAt(height + 1), russian.Panel7.width - 8);
+}
+
 TEST_F(ToolTest, AccessDatOpensTheWorkingDirectoryPage) {
     installPascalAbc();
     m.writeFile("C:\\QZ4\\access.dat", "x");
