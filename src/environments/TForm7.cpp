@@ -7,41 +7,41 @@
 namespace qz {
 
 TForm7::TForm7(Dialogs& dialogs, FileSystem& files) : ui::Form(dialogs, "TForm7"), files_(files) {
-    clientWidth = 460;
-    clientHeight = 300;
+    clientWidth = 580;
+    clientHeight = 352;
     keyPreview = true;
     font = ui::Font{"Arial", 14};
 
-    Label1.setBounds(12, 10, 436, 128);
+    Label1.setBounds(12, 10, 556, 180);
     Label1.wordWrap = true;
 
-    CheckBox1.setBounds(12, 146, 436, 20);
+    CheckBox1.setBounds(12, 196, 556, 20);
     CheckBox1.caption = MsgUseLocalOutputDir;
     CheckBox1.onClick = [this] { CheckBox1Click(); };
 
-    Edit2.setBounds(12, 172, 336, 23);
+    Edit2.setBounds(12, 222, 456, 23);
     Edit2.onChange = [this] { Edit2Change(); };
 
-    Button3.setBounds(356, 171, 92, 25);
+    Button3.setBounds(476, 221, 92, 25);
     Button3.caption = MsgBrowseF8;
     Button3.onClick = [this] { Button3Click(); };
 
-    Label2.setBounds(12, 210, 436, 18);
+    Label2.setBounds(12, 262, 556, 18);
     Label2.caption = MsgFontHelp;
 
-    RadioButton1.setBounds(12, 232, 140, 20);
+    RadioButton1.setBounds(12, 284, 140, 20);
     RadioButton1.caption = "Consolas";
     RadioButton1.checked = true;
-    RadioButton2.setBounds(160, 232, 140, 20);
+    RadioButton2.setBounds(160, 284, 140, 20);
     RadioButton2.caption = "Courier New";
 
-    Button1.setBounds(276, 264, 80, 26);
+    Button1.setBounds(396, 316, 80, 26);
     Button1.caption = "OK";
     Button1.isDefault = true;
     Button1.modalResult = ui::ModalResult::Ok;
     Button1.onClick = [this] { Button1Click(); };
 
-    Button2.setBounds(364, 264, 84, 26);
+    Button2.setBounds(484, 316, 84, 26);
     Button2.caption = MsgCancel;
     Button2.isCancel = true;
     Button2.modalResult = ui::ModalResult::Cancel;

@@ -10,28 +10,28 @@ namespace qz {
 
 TForm8::TForm8(Dialogs& dialogs, const FileSystem& files)
     : ui::Form(dialogs, "TForm8"), files_(files) {
-    clientWidth = 440;
-    clientHeight = 300;
+    clientWidth = 560;
+    clientHeight = 344;
     keyPreview = true;
     font = ui::Font{"Arial", 14};
 
-    Label1.setBounds(12, 10, 416, 204);
+    Label1.setBounds(12, 10, 536, 250);
     Label1.wordWrap = true;
 
-    Edit2.setBounds(12, 224, 316, 23);
+    Edit2.setBounds(12, 268, 436, 23);
     Edit2.onChange = [this] { Edit2Change(); };
 
-    Button3.setBounds(336, 223, 92, 25);
+    Button3.setBounds(456, 267, 92, 25);
     Button3.caption = MsgBrowseF8;
     Button3.onClick = [this] { Button3Click(); };
 
-    Button1.setBounds(256, 264, 80, 26);
+    Button1.setBounds(376, 308, 80, 26);
     Button1.caption = "OK";
     Button1.isDefault = true;
     Button1.modalResult = ui::ModalResult::Ok;
     Button1.onClick = [this] { Button1Click(); };
 
-    Button2.setBounds(344, 264, 84, 26);
+    Button2.setBounds(464, 308, 84, 26);
     Button2.caption = MsgCancel;
     Button2.isCancel = true;
     Button2.modalResult = ui::ModalResult::Cancel;
@@ -45,6 +45,13 @@ void TForm8::FormShow() {
     Label1.caption = compiler ? Format(MsgSelectCompilerHelp, {compilerName, displayName})
                               : Format(MsgNetFrameworkHelp, {displayName});
     Button3.visible = compiler;
+    // The compiler's help runs to a dozen lines, the version's to three.
+    Label1.height = compiler ? 250 : 56;
+    Edit2.top = Label1.bottom() + 8;
+    Button3.top = Edit2.top - 1;
+    Button1.top = Edit2.bottom() + 17;
+    Button2.top = Button1.top;
+    clientHeight = Button1.bottom() + 10;
     OpenDialog1.title = Format(MsgSelectCompiler, {compilerName, displayName});
     OpenDialog1.filter = MsgExeFilter;
     activeControl = &Edit2;
