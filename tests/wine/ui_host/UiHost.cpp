@@ -2,6 +2,8 @@
 //   qz4_ui_host <language> <what> [arguments...]
 // what: TGalleryForm | TForm3 | TForm4 <create|change> <name> | TSelLangForm | TInstF2
 // <readme|licence> <path> | TRaiseForm (its button's handler raises)
+//       | TForm7 <on|off> <output folder> <font> <working directory>
+//       | TForm8 <slot> <additions>
 //       | message <warning|error|information|confirmation> <ok|okcancel|yesno> <text>
 //       | folder <initial folder> | openfile <initial folder>
 // The outcome is written to ui_host_result.txt in the current folder as
@@ -9,6 +11,7 @@
 // error that no handler dealt with, which is shown as the program shows it.
 #include "GalleryForm.h"
 #include "configtool/TForm3.h"
+#include "environments/AdditionalSettings.h"
 #include "installer/TInstF2.h"
 #include "installer/TSelLangForm.h"
 #include "locale/Catalogue.h"
@@ -76,6 +79,28 @@ int run(qz::Platform& platform, const std::vector<std::string>& args) {
                      arg(3));
         result = form.showModal();
         out << "name=" << form.Edit1.caption << "\n";
+    } else if (what == "TForm7" || what == "TForm8") {
+        // The catalogue of a program installed in the work folder, which
+        // holds no templates: the dialogs' answers rewrite nothing.
+        qz::EnvironmentCatalogue catalogue(platform, ".\\");
+        catalogue.fill();
+        qz::TemplateUpdater updater(platform, catalogue);
+        if (what == "TForm7") {
+            qz::TForm7 form(platform.dialogs, platform.files);
+            qz::OutputFolderSetting output{arg(2) == "on", arg(3)};
+            std::string font = arg(4);
+            qz::EditOutputSettings(form, updater, output, font, arg(5));
+            result = form.modalResult;
+            out << "useLocalDir=" << output.useLocalDir << "\nlocalDirName=" << output.localDirName
+                << "\nfont=" << font << "\n";
+        } else {
+            qz::TForm8 form(platform.dialogs, platform.files);
+            int slot = std::stoi(arg(2));
+            catalogue.entry(slot).additions = arg(3);
+            qz::EditEnvironmentAdditions(form, catalogue, updater, slot);
+            result = form.modalResult;
+            out << "additions=" << catalogue.entry(slot).additions << "\n";
+        }
     } else if (what == "TSelLangForm") {
         qz::TSelLangForm form(platform);
         result = form.showModal();
