@@ -111,9 +111,8 @@ std::vector<std::string> ReadLines(FileSystem& files, const std::string& path) {
     return out;
 }
 
-TemplateEncoding::TemplateEncoding(const std::string& path, std::string_view content,
-                                   unsigned ansiCodePage)
-    : codePage_(ansiCodePage) {
+TemplateEncoding::TemplateEncoding(const std::string& path, std::string_view content, CodePage ansi)
+    : codePage_(ansi) {
     if (startsWith(content, "\xEF\xBB\xBF")) {
         utf8_ = true;
         return;
@@ -127,7 +126,7 @@ TemplateEncoding::TemplateEncoding(const std::string& path, std::string_view con
         if (name.empty() || name == "utf-8" || name == "utf8")
             utf8_ = true;
         else if (unsigned declared = codePageNamed(name))
-            codePage_ = declared;
+            codePage_.number = declared;
         return;
     }
     static const std::string_view xmlOrJson[] = {
@@ -137,14 +136,14 @@ TemplateEncoding::TemplateEncoding(const std::string& path, std::string_view con
 }
 
 std::string TemplateEncoding::bytes(std::string_view utf8) const {
-    return utf8_ ? std::string(utf8) : text::encode(utf8, codePage_);
+    return utf8_ ? std::string(utf8) : codePage_.encode(utf8);
 }
 
 bool TemplateEditor::rewriteFile(const std::string& path, const LineEdit& edit) {
     std::optional<std::string> original = readAll(files_, path);
     if (!original)
         return false;
-    TemplateEncoding encoding(path, *original, ansiCodePage_);
+    TemplateEncoding encoding(path, *original, ansi_);
     if (!encoding.editable())
         return false;
     std::string result;

@@ -6,6 +6,7 @@
 // swallowed: nothing here reports to the user.
 #pragma once
 
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 
 #include <functional>
@@ -29,14 +30,14 @@ std::vector<std::string> ReadLines(FileSystem& files, const std::string& path);
 // UTF-16 byte-order mark has no byte lines to edit and is left alone.
 class TemplateEncoding {
 public:
-    TemplateEncoding(const std::string& path, std::string_view content, unsigned ansiCodePage);
+    TemplateEncoding(const std::string& path, std::string_view content, CodePage ansi);
     bool editable() const { return editable_; }
     std::string bytes(std::string_view utf8) const;
 
 private:
     bool editable_ = true;
     bool utf8_ = false;
-    unsigned codePage_;
+    CodePage codePage_;
 };
 
 // Given a line's stored bytes, returns its new text (stored bytes, without
@@ -46,8 +47,7 @@ using LineEdit =
 
 class TemplateEditor {
 public:
-    TemplateEditor(FileSystem& files, unsigned ansiCodePage)
-        : files_(files), ansiCodePage_(ansiCodePage) {}
+    TemplateEditor(FileSystem& files, CodePage ansi) : files_(files), ansi_(ansi) {}
 
     // Applies the edit to every line of one file; true when it was rewritten.
     bool rewriteFile(const std::string& path, const LineEdit& edit);
@@ -70,7 +70,7 @@ public:
 
 private:
     FileSystem& files_;
-    unsigned ansiCodePage_;
+    CodePage ansi_;
 };
 
 } // namespace qz

@@ -8,7 +8,7 @@ namespace {
 
 class TemplateTest : public EnvironmentTest {
 protected:
-    TemplateEditor editor{m.files, 1251};
+    TemplateEditor editor{m.files, {m.system.codePages(), 1251}};
     TemplateUpdater updater{m.platform, catalogue};
 
     void SetUp() override {
@@ -103,7 +103,7 @@ TEST_F(TemplateTest, InsertedTextTakesTheEncodingTheFileDeclares) {
         {"plain.dev", "[Project]\r\n", ansi1252},
         {"unknown.csproj", "<?xml version=\"1.0\" encoding=\"koi8-r\"?>\r\n", ansi1252},
     };
-    TemplateEditor english(m.files, 1252);
+    TemplateEditor english(m.files, {m.system.codePages(), 1252});
     std::string folder = catalogue.moduleDirectory(37);
     for (const Case& c : cases) {
         std::string path = write(37, c.file, c.head + "  <OutputPath>old</OutputPath>\n</Project>");
@@ -148,7 +148,7 @@ public:
 TEST_F(TemplateTest, OriginalIsNeverErasedBeforeItIsReplaced) {
     std::string path = write(86, "tasks.json", "\"command\": \"old\"\n");
     NoReplaceFileSystem files(m.root);
-    TemplateEditor(files, 1251)
+    TemplateEditor(files, {m.system.codePages(), 1251})
         .ReplaceKeyedLines(catalogue.moduleDirectory(86), "*.json", "\"command\":", "x");
     EXPECT_EQ(read(path), "\"command\": \"old\"\n");
     EXPECT_EQ(files.deleted, std::vector<std::string>{path + "1"}); // only the temporary file
