@@ -208,8 +208,8 @@ TEST_F(ZipDirectoryTest, NamesAndCommentsWithoutTheUtf8FlagAreConvertedByTheSyst
     b.archiveComment = "zc";
     b.add("a.txt", "x").comment = "fc";
     b.add("u.txt", "y").flags = kFlagUtf8;
-    m.writeFile("C:\cn.zip", b.bytes());
-    chinese.SetName("C:\cn.zip");
+    m.writeFile("C:\\cn.zip", b.bytes());
+    chinese.SetName("C:\\cn.zip");
     chinese.Open();
     ASSERT_EQ(chinese.Count(), 2);
     EXPECT_EQ(chinese.Entry(0).FullName(), "[936:a.txt]");
