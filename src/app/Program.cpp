@@ -4,6 +4,8 @@
 #include "configtool/ProcessFlags.h"
 #include "configtool/TForm1.h"
 #include "configtool/TForm3.h"
+#include "environments/TForm7.h"
+#include "environments/TForm8.h"
 #include "installer/TInstF1.h"
 #include "locale/Catalogue.h"
 #include "locale/ErrorName.h"
@@ -21,7 +23,9 @@ void RunConfigurationTool(Platform& platform) {
         RestartRequested = false;
         TForm3 about(platform.dialogs);
         TForm4 name(platform.dialogs);
-        TForm1 main(platform, about);
+        TForm7 output(platform.dialogs, platform.files);
+        TForm8 environment(platform.dialogs, platform.files);
+        TForm1 main(platform, ToolDialogs{about, output, environment});
         main.showModal();
     } while (RestartRequested);
 }
@@ -46,9 +50,7 @@ void RunProgram(Platform& platform) {
         FillCatalogue();
         RunRole(platform);
     } catch (...) {
-        MessageRequest box{
-            MessageKind::Error, DescribeError(std::current_exception()), "", {DialogButton::Ok}};
-        platform.dialogs.showMessage(box);
+        ShowUnhandledError(platform.dialogs, std::current_exception());
     }
 }
 

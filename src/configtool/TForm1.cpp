@@ -1,6 +1,7 @@
 #include "configtool/TForm1.h"
 
 #include "configtool/ProcessFlags.h"
+#include "environments/AdditionalSettings.h"
 #include "locale/Catalogue.h"
 #include "locale/Language.h"
 
@@ -13,11 +14,12 @@ std::string directoryOf(const std::string& path) {
 
 } // namespace
 
-TForm1::TForm1(Platform& platform, TForm3& about)
+TForm1::TForm1(Platform& platform, ToolDialogs dialogs)
     : ui::Form(platform.dialogs, "TForm1"), platform_(platform),
       programDirectory_(directoryOf(platform.system.programPath())),
       catalogue_(platform, programDirectory_), environmentSettings_(platform, catalogue_),
-      templates_(platform, catalogue_), about_(about), settingsFile_(platform, programDirectory_) {
+      templates_(platform, catalogue_), dialogs_(dialogs),
+      settingsFile_(platform, programDirectory_) {
     layOut();
     setCaptions();
     FormCreate();
@@ -54,6 +56,11 @@ void TForm1::layOut() {
     Label12.wordWrap = true;
     Button11.setBounds(272, 232, 200, 26);
     Button83.setBounds(478, 232, 166, 26);
+    Button83.onClick = [this] { Button83Click(); };
+    environmentPage.onAdditionalSettings = [this](int slot) {
+        if (EditEnvironmentAdditions(dialogs_.environmentSettings, catalogue_, templates_, slot))
+            environmentPage.RefreshEnvironmentStatus(slot);
+    };
 
     Panel8.setBounds(0, 311, 653, 44);
     Label15.setBounds(8, 6, 100, 14);
@@ -176,11 +183,21 @@ void TForm1::Button26Click() {
 }
 
 void TForm1::Button1Click() {
-    about_.showModal();
+    dialogs_.about.showModal();
 }
 
 void TForm1::SpeedButton2Click() {
     platform_.shell.openDocument(WebsiteAddress);
+}
+
+void TForm1::Button83Click() {
+    OutputFolderSetting output{settings_.useLocalDir, settings_.localDirName};
+    const bool selected =
+        ListBox1.itemIndex >= 0 && ListBox1.itemIndex < static_cast<int>(ListBox1.items.size());
+    EditOutputSettings(dialogs_.outputSettings, templates_, output, settings_.font,
+                       selected ? ListBox1.items[ListBox1.itemIndex] : std::string());
+    settings_.useLocalDir = output.useLocalDir;
+    settings_.localDirName = output.localDirName;
 }
 
 void TForm1::FormKeyDown(ui::Key key, ui::Shift shift) {

@@ -8,6 +8,8 @@
 #include "configtool/TForm3.h"
 #include "environments/EnvironmentCatalogue.h"
 #include "environments/EnvironmentSettings.h"
+#include "environments/TForm7.h"
+#include "environments/TForm8.h"
 #include "environments/TemplateUpdates.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
@@ -16,6 +18,13 @@
 #include <vector>
 
 namespace qz {
+
+// The dialogs of the window pass that the main window opens.
+struct ToolDialogs {
+    TForm3& about;
+    TForm7& outputSettings;      // output folder and font
+    TForm8& environmentSettings; // one environment's additional setting
+};
 
 // The problem book's web site, opened by the link in the bottom panel.
 inline constexpr const char* WebsiteAddress = "https://quazzle.example.org/";
@@ -28,10 +37,10 @@ private:
     EnvironmentCatalogue catalogue_;
     EnvironmentSettings environmentSettings_;
     TemplateUpdater templates_;
-    TForm3& about_;
+    ToolDialogs dialogs_;
 
 public:
-    TForm1(Platform& platform, TForm3& about);
+    TForm1(Platform& platform, ToolDialogs dialogs);
 
     ui::Panel Panel7{*this, "Panel7"};
     ui::PageControl PageControl1{*this, "PageControl1"};
@@ -77,6 +86,7 @@ public:
     void Button26Click();
     void Button1Click();
     void SpeedButton2Click();
+    void Button83Click();
     void Label66Click();
 
     const Settings& settings() const { return settings_; }

@@ -288,3 +288,36 @@ TEST_F(ToolTest, BrowseOffersTheDetectedFileAndCancelKeepsEverything) {
 
 } // namespace
 } // namespace qz
+
+namespace qz {
+namespace {
+
+TEST_F(ToolTest, AdditionalSettingsOpenTheirDialogsFromTheKeys) {
+    installPascalAbc();
+    installModules("VCSNET10", {"qz4main.cs", "qz4net.dll"}, "nets");
+    TForm1& tool = start();
+    selectItem("Microsoft Visual C# 2022");
+    m.dialogs.formAnswers.push_back([](ModalWindow& window) {
+        auto& dialog = static_cast<TForm8&>(window);
+        EXPECT_EQ(dialog.Edit2.caption, "4.0");
+        dialog.Edit2.enterText("4.8");
+        dialog.Button1.click();
+        return dialog.modalResult;
+    });
+    tool.pressKey(ui::KeyF9);
+    EXPECT_EQ(entry(43).additions, "v4.8");
+
+    tool.pressKey(ui::KeyF4);
+    m.dialogs.formAnswers.push_back([](ModalWindow& window) {
+        auto& dialog = static_cast<TForm7&>(window);
+        dialog.RadioButton2.click();
+        dialog.Button1.click();
+        return dialog.modalResult;
+    });
+    tool.pressKey(ui::KeyF12);
+    ASSERT_EQ(m.dialogs.shownForms.size(), 2u);
+    EXPECT_EQ(tool.settings().font, "Courier New");
+}
+
+} // namespace
+} // namespace qz

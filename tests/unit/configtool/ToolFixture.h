@@ -25,6 +25,8 @@ public:
 
     TestMachine m;
     TForm3 about{m.dialogs};
+    TForm7 output{m.dialogs, m.files};
+    TForm8 environment{m.dialogs, m.files};
     std::unique_ptr<TForm1> form;
 
     ToolTest() {
@@ -60,7 +62,7 @@ public:
     }
 
     TForm1& start() {
-        form = std::make_unique<TForm1>(m.platform, about);
+        form = std::make_unique<TForm1>(m.platform, ToolDialogs{about, output, environment});
         return *form;
     }
     EnvironmentPage& page() { return form->environmentPage; }
