@@ -82,6 +82,16 @@ status | grep -q "Quazzle can be used with Microsoft Visual C# 2022." || fail "C
 drv expect TForm1 Button5 visible true
 drv get TForm1 StaticText10 text | grep -q 'devenv.exe' || fail "C# executable"
 
+# The target framework of C# 2022, through the additional settings.
+drv key TForm1 F9
+drv wait-window TForm8
+drv expect TForm8 Edit2 text "4.0"
+drv type TForm8 Edit2 "4.8"
+shot framework-en TForm8
+drv click TForm8 Button1
+drv wait-gone TForm8
+wait_focus TForm1 CheckListBox1
+
 drv select TForm1 CheckListBox1 5
 status | grep -q "Quazzle can be used with Visual Studio Code (C++)." || fail "VS Code status"
 shot vscode-en TForm1
@@ -112,6 +122,12 @@ shot mpi-connected-en TForm1
 drv key TForm1 F4
 drv expect TForm1 Panel7 text "Working directories setup"
 shot workdir-en TForm1
+drv key TForm1 F12
+drv wait-window TForm7
+shot output-folder-en TForm7
+drv click TForm7 Button2
+drv wait-gone TForm7
+wait_focus TForm1 ListBox1
 drv key TForm1 F1
 drv wait-window TForm3
 shot about-en TForm3
@@ -123,7 +139,7 @@ finish 0
 
 ini=$prog/QZ.INI
 for line in 'DEVCPP5=1' 'PASCALABC1=2' 'MPICH3=1' 'VCSNET10=1' 'PYTHON3=1' 'CPPCODE1=1' \
-  '[EXE files]' '[Names]' '[Additions]' '[Environments]' '[LangCodes]' 'VCSNET10=v4.0'; do
+  '[EXE files]' '[Names]' '[Additions]' '[Environments]' '[LangCodes]' 'VCSNET10=v4.8'; do
   grep -qF "$line" "$ini" || fail "QZ.INI lacks $line"
 done
 grep -q 'CPPCODE1=C:\\Program Files (x86)\\Dev-Cpp\\TDM-GCC-64\\bin\\g++.exe' "$ini" || fail "compiler"
@@ -145,6 +161,14 @@ shot environments-ru TForm1
 drv select TForm1 CheckListBox1 3
 status | grep -q "Задачник временно отключен от среды PascalABC.NET" || fail "suspended status: $(status)"
 shot suspended-ru TForm1
+drv select TForm1 CheckListBox1 4
+drv key TForm1 F9
+drv wait-window TForm8
+drv expect TForm8 Edit2 text "4.8"
+shot framework-ru TForm8
+drv click TForm8 Button2
+drv wait-gone TForm8
+wait_focus TForm1 CheckListBox1
 drv select TForm1 CheckListBox1 2
 shot mpi-ru TForm1
 drv key TForm1 F4
