@@ -286,12 +286,6 @@ TEST_F(ToolTest, BrowseOffersTheDetectedFileAndCancelKeepsEverything) {
     EXPECT_EQ(entry(1).exePath, "");
 }
 
-} // namespace
-} // namespace qz
-
-namespace qz {
-namespace {
-
 TEST_F(ToolTest, AdditionalSettingsOpenTheirDialogsFromTheKeys) {
     installPascalAbc();
     installModules("VCSNET10", {"qz4main.cs", "qz4net.dll"}, "nets");
@@ -317,6 +311,29 @@ TEST_F(ToolTest, AdditionalSettingsOpenTheirDialogsFromTheKeys) {
     tool.pressKey(ui::KeyF12);
     ASSERT_EQ(m.dialogs.shownForms.size(), 2u);
     EXPECT_EQ(tool.settings().font, "Courier New");
+}
+
+TEST_F(ToolTest, BrowsingForIdleConnectsPyCharmToThatPython) {
+    installPascalAbc();
+    installModules("PYTHON3", {"qz4.py"}, "pyw");
+    installModules("PYCHARM3", {"qz4.py"}, "pyw");
+    touch("C:\\JetBrains\\PyCharm\\bin\\pycharm.exe");
+    touch("C:\\Tools\\Py\\pythonw.exe"); // where no search looks
+    m.writeFile("C:\\Tools\\Py\\include\\patchlevel.h", "#define PY_VERSION \"3.11.4\"\r\n");
+    start();
+    EXPECT_FALSE(entry(52).connectedOk);
+
+    selectItem("IDLE (Python)");
+    m.dialogs.openFileAnswers = {std::string("C:\\Tools\\Py\\pythonw.exe")};
+    page().Button20.click();
+    EXPECT_TRUE(entry(50).connectedOk);
+    EXPECT_TRUE(entry(52).connectedOk);
+    EXPECT_EQ(entry(52).interpreterName, "Python 3.11.4 (C:\\Tools\\Py\\python.exe)");
+    const auto& items = page().CheckListBox1.items;
+    auto pycharm = std::find(items.begin(), items.end(), "PyCharm (Python)") - items.begin();
+    EXPECT_EQ(page().CheckListBox1.states[pycharm], ui::CheckState::Checked);
+    // The page shows IDLE, whose Browse it was.
+    EXPECT_EQ(page().StaticText13.caption, "\r\nQuazzle can be used with IDLE (Python).");
 }
 
 } // namespace
