@@ -33,11 +33,12 @@ std::optional<std::string> HostDialogs::selectFolder(const SelectFolderRequest& 
 
 DialogButton HostDialogs::showModal(ui::Form& form) {
     shownForms.push_back(&form);
-    if (formAnswers.empty())
+    if (terminated || formAnswers.empty())
         return DialogButton::Cancel;
     auto answer = std::move(formAnswers.front());
     formAnswers.pop_front();
-    return answer(form);
+    DialogButton result = answer(form);
+    return terminated ? DialogButton::Cancel : result;
 }
 
 void HostDialogs::processMessages() {

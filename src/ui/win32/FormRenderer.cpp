@@ -47,7 +47,11 @@ void FormRenderer::registerClass(const std::string& className) {
 DialogButton FormRenderer::showModal(Form& form) {
     registerClass(form.className());
     HWND owner = GetActiveWindow();
-    FormWindow window(form, owner);
+    HWND below = nullptr;
+    for (FormWindow* open : open_)
+        if (&open->form() == form.placedBelow)
+            below = open->handle();
+    FormWindow window(form, owner, below);
     open_.push_back(&window);
 
     // A form that closed itself while being shown never appears.
