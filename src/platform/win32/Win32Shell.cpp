@@ -101,9 +101,18 @@ std::optional<ShellLink> Win32Shell::readShortcut(const std::string& linkPath) {
     // Paths and arguments of shortcuts are limited to what these buffers hold.
     wchar_t buffer[INFOTIPSIZE] = {};
     ShellLink link;
-    if (FAILED(object.link->GetPath(buffer, INFOTIPSIZE, nullptr, SLGP_RAWPATH)))
+    // The item list holds the target whole; the path of the link's
+    // location block may be an ANSI copy that lost letters.
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SUCCEEDED(object.link->GetIDList(&items)) && items && SHGetPathFromIDListW(items, buffer)) {
+        link.target = win32::narrow(buffer);
+    } else if (SUCCEEDED(object.link->GetPath(buffer, INFOTIPSIZE, nullptr, SLGP_RAWPATH))) {
+        link.target = win32::narrow(buffer);
+    } else {
+        CoTaskMemFree(items);
         return std::nullopt;
-    link.target = win32::narrow(buffer);
+    }
+    CoTaskMemFree(items);
     buffer[0] = 0;
     object.link->GetArguments(buffer, INFOTIPSIZE);
     link.arguments = win32::narrow(buffer);
