@@ -80,9 +80,9 @@ void TInstF3::install() {
                              setup_.installDir + "\\LIB\\a"};
     completed_ = false;
     for (int volume = 1; volume <= setup_.volumeCount; ++volume) {
-        QzUnZip1.SetZipName(setup_.volumePath(volume));
         currentVolume_ = volume;
         try {
+            QzUnZip1.SetZipName(setup_.volumePath(volume));
             QzUnZip1.UnZip();
         } catch (const std::exception&) {
             break; // reported below as a data-copy error

@@ -430,22 +430,25 @@ TEST_F(InstallationTest, ADistributionUnderAnotherPasswordIsADataCopyError) {
 }
 
 TEST_F(InstallationTest, AnArchiveThatEndsBadlyLeavesNothingBehind) {
+    enum Damage { BadCrc, FolderLast, CutShort };
     struct Case {
         const char* what;
-        bool lastIsDirectory; // else the last entry's CRC is wrong
+        Damage damage;
     };
-    for (const Case c : {Case{"bad CRC at the end", false}, Case{"a folder at the end", true}}) {
+    for (const Case c : {Case{"bad CRC at the end", BadCrc},
+                         Case{"a folder at the end", FolderLast}, Case{"cut short", CutShort}}) {
         SCOPED_TRACE(c.what);
         test::ZipBuilder zip;
         zip.add("QZ4Demo.exe", "demo");
         zip.add("LIB\\deep\\core.dll", "core");
         zip.add("SYSTEM\\sysunima.exe", "uninstaller");
         zip.add("RESULTS.DAT", "blank");
-        if (c.lastIsDirectory)
+        if (c.damage == FolderLast)
             zip.add("EMPTY\\", "");
         else
-            zip.add("QZ4Load.exe", "load").crc = 1;
-        dataFile(zip.bytes());
+            zip.add("QZ4Load.exe", "load").crc = c.damage == BadCrc ? 1 : 0;
+        const std::string bytes = zip.bytes();
+        dataFile(c.damage == CutShort ? bytes.substr(0, bytes.size() - 30) : bytes);
         // The user's results in an existing folder stay; nothing else does.
         std::filesystem::remove_all(m.root / "C" / "Old");
         m.writeFile("C:\\Old\\QZ4\\RESULTS.DAT", "the student's results");
