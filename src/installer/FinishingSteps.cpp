@@ -137,6 +137,7 @@ void RunFinishingSteps(Platform& platform, const InstallerSetup& setup, Placemen
                          platform.system.ansiCodePage());
 
     view.showPhase(InstallerTitle());
+    platform.dialogs.processMessages();
     problems.notUpdated = record.notUpdated;
     problems.notCreated = record.notCreated;
     const bool setupWillRun = setup.runSetup && files.fileExists(setup.setupLaunchPath);

@@ -4,12 +4,14 @@ exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 mkdir -p "$WORK/prog"
 cp "$exe" "$WORK/prog/QZ4Complete.exe"
 cp "$exe" "$WORK/prog/qz4setup.EXE"
+: >"$WORK/prog/QZ4Complete.dat" # the installer's data file beside it
 
 start "$WORK/prog/QZ4Complete.exe" -len
 drv wait-window TInstF1
 drv expect-caption TInstF1 "QZ4Complete Install"
 shot installer TInstF1
 drv key TInstF1 Esc
+drv answer Yes "If you exit now, QZ4 will not be installed."
 finish 0
 
 start "$WORK/prog/qz4setup.EXE" -len
