@@ -38,7 +38,9 @@ TInstF1::TInstF1(Platform& platform)
     Label4.font = ui::Font{"Arial", 14, false, false, TitleColor};
     Label6.setBounds(20, 126, 560, 18);
     Label6.font = Label4.font;
-    Label5.setBounds(20, 172, 0, 18);
+    // A smaller font leaves the folder field room beside the long prompt.
+    Label5.setBounds(20, 173, 0, 18);
+    Label5.font = ui::Font{"Arial", 12};
     Edit1.setBounds(0, 168, 0, 24);
     Button1.setBounds(470, 200, 110, 28);
     Button2.setBounds(20, 248, 150, 28);
@@ -60,7 +62,7 @@ TInstF1::TInstF1(Platform& platform)
     setTexts();
     Edit1.caption = setup_.programFilesDir + "\\QZ4";
     const int editRight = 580;
-    Label5.width = platform.dialogs.textWidth(Label5.caption, ui::toFontSpec(font));
+    Label5.width = platform.dialogs.textWidth(Label5.caption, ui::toFontSpec(*Label5.font));
     Edit1.left = Label5.right() + 20;
     Edit1.width = editRight - Edit1.left;
     if (!dataFilesPresent())

@@ -9,6 +9,15 @@ password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
   "$repo/src/installer/DistributionPassword.h")
 [ -n "$password" ] || fail "no distribution password"
 drive_c=$WINEPREFIX/drive_c
+# The configuration tool's process outlives its window for a moment; while it
+# runs, its file cannot be replaced.
+tool_ended() {
+  for _ in $(seq 150); do
+    pgrep -fi 'QZ4Test.qz4setup\.exe' >/dev/null || return 0
+    sleep 0.2
+  done
+  fail "the configuration tool does not end"
+}
 
 # A small distribution: stand-in programs, a library, a sample folder that
 # the ini file excludes, and a stand-in uninstaller for the system folder.
@@ -54,6 +63,7 @@ drv expect TForm1 Button26 text "Выход"
 shot configuration-tool TForm1
 drv click TForm1 Button26
 drv wait-gone TForm1
+tool_ended
 
 [ "$(tr -d '\r' <"$drive_c/QZ4Test/QZ4Demo.exe")" = "stand-in QZ4Demo" ] || fail "QZ4Demo.exe"
 [ -f "$drive_c/QZ4Test/LIB/core.dll" ] || fail "LIB\\core.dll"
@@ -86,6 +96,7 @@ drv wait-window TForm1 60
 drv expect TForm1 Button26 text "Exit"
 drv click TForm1 Button26
 drv wait-gone TForm1
+tool_ended
 head -1 "$log" | grep -qa '^Uninstall Quazzle 4|' || fail "the message line is not the new one"
 [ -z "$(tr -d '\r' <"$log" | sort -f | uniq -di)" ] || fail "the merged record repeats a line"
 [ "$(wc -l <"$log")" -eq "$(wc -l <"$ARTEFACTS/qz4-first.log")" ] || fail "the merged record changed"
