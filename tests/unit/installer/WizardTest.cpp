@@ -192,6 +192,26 @@ TEST_F(WizardTest, ARussianSystemAsksForTheLanguage) {
     EXPECT_FALSE(english.Button2.visible); // no readme_en.txt
 }
 
+TEST_F(WizardTest, BrowseStartsAtTheFieldsFolderWhenItExists) {
+    dataFile();
+    startProcess();
+    TInstF1 wizard(m.platform);
+    m.dialogs.selectFolderAnswers = {std::string("D:\\Programs\\QZ4"), std::nullopt};
+    wizard.Button1.click(); // C:\Program Files\QZ4 does not exist yet
+    wizard.Button1.click(); // D:\Programs\QZ4 does not either; cancelled
+    ASSERT_EQ(m.dialogs.selectFolderRequests.size(), 2u);
+    const SelectFolderRequest& first = m.dialogs.selectFolderRequests[0];
+    EXPECT_EQ(first.initialDirectory, "C:\\Program Files");
+    EXPECT_TRUE(first.allowCreate && first.performCreate && first.prompt);
+    EXPECT_EQ(wizard.Edit1.caption, "D:\\Programs\\QZ4");
+
+    m.files.createDirectories("D:\\Programs\\QZ4");
+    m.dialogs.selectFolderAnswers = {std::nullopt};
+    wizard.Button1.click();
+    EXPECT_EQ(m.dialogs.selectFolderRequests.back().initialDirectory, "D:\\Programs\\QZ4");
+    EXPECT_EQ(wizard.Edit1.caption, "D:\\Programs\\QZ4");
+}
+
 TEST_F(WizardTest, EveryWayOfClosingAsksFirst) {
     dataFile();
     startProcess();
