@@ -134,7 +134,7 @@ void RunFinishingSteps(Platform& platform, const InstallerSetup& setup, Placemen
                                 "\r\n";
     makeShortcuts(platform, setup, record, problems, view);
     WriteUninstallRecord(files, setup.installDir + "\\UNINST\\" + LogName, record.uninstallList,
-                         platform.system.ansiCodePage());
+                         platform.system.ansiText());
 
     view.showPhase(InstallerTitle());
     platform.dialogs.processMessages();

@@ -134,7 +134,7 @@ InstallerSetup ReadInstallerSetup(Platform& platform) {
         withoutTrailingBackslash(program.substr(0, program.size() - fileNamePart(program).size()));
     s.programFilesDir = FindProgramFilesDir(platform.registry, platform.files);
 
-    IniFile ini(platform.files, changeExtension(program, ".ini"), platform.system.ansiCodePage());
+    IniFile ini(platform.files, changeExtension(program, ".ini"), platform.system.ansiText());
     s.proposedInstallDir = ini.readString("Main", "InstallDir", "");
     // Only the first occurrence of the Program Files placeholder is replaced.
     const std::string placeholder = "%PROGRAMFILESDIR%";

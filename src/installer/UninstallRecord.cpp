@@ -32,7 +32,7 @@ std::vector<std::string> MergeUninstallRecord(std::vector<std::string> earlier,
 }
 
 bool WriteUninstallRecord(FileSystem& files, const std::string& path,
-                          const std::vector<std::string>& list, unsigned codePage) {
+                          const std::vector<std::string>& list, CodePage codePage) {
     std::vector<std::string> earlier;
     if (auto attributes = files.attributes(path)) {
         if (*attributes & AttrReadOnly)
@@ -40,12 +40,12 @@ bool WriteUninstallRecord(FileSystem& files, const std::string& path,
         if (auto file = files.open(path, OpenMode::Read)) {
             std::string bytes(file->size(), '\0');
             bytes.resize(file->read(bytes.data(), bytes.size()));
-            earlier = splitLines(text::decode(bytes, codePage));
+            earlier = splitLines(codePage.decode(bytes));
         }
     }
     std::string content;
     for (const std::string& line : MergeUninstallRecord(std::move(earlier), list))
-        content += text::encode(line, codePage) + "\r\n";
+        content += codePage.encode(line) + "\r\n";
     auto file = files.open(path, OpenMode::Create);
     return file && file->write(content.data(), content.size()) == content.size();
 }

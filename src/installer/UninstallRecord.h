@@ -4,6 +4,7 @@
 // its paths into the record that is there.
 #pragma once
 
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 
 #include <string>
@@ -21,9 +22,9 @@ std::vector<std::string> MergeUninstallRecord(std::vector<std::string> earlier,
                                               const std::vector<std::string>& list);
 
 // Writes the list as the record at path, merged with an earlier record
-// there; text in the given ANSI code page, CR LF line ends. False when the
+// there; text in the given (ANSI) code page, CR LF line ends. False when the
 // file could not be written.
 bool WriteUninstallRecord(FileSystem& files, const std::string& path,
-                          const std::vector<std::string>& list, unsigned codePage);
+                          const std::vector<std::string>& list, CodePage codePage);
 
 } // namespace qz

@@ -24,7 +24,8 @@ enum class DiskMode { Single, Diskettes, SplitFiles };
 
 class ZipArchive {
 public:
-    ZipArchive(FileSystem& files, Dialogs& dialogs, StringLookup& strings, unsigned oemCodePage);
+    ZipArchive(FileSystem& files, Dialogs& dialogs, StringLookup& strings, const CodePages& pages,
+               unsigned oemCodePage);
     ~ZipArchive();
 
     // The archive's path. Setting it discards the directory and closes the file.
@@ -43,7 +44,8 @@ public:
     TLFNFileStream& Stream() { return *stream_; }
 
     // Entries of the current view; an index outside raises EListError.
-    int Count() const { return main_ ? main_->Count() : 0; }
+    // While the directory is being read there are none.
+    int Count() const { return view_ ? main_->Count() : 0; }
     TZipHeaderInfo& Entry(int index) const;
     // Indexes of the view refer to the main list's entries in this order.
     TZipSortMode SortMode() const { return sortMode_; }
@@ -52,8 +54,10 @@ public:
     bool ViewIsMainList() const { return view_ == main_.get(); }
 
     const TEndCentral& EndCentral() const { return end_; }
-    // Read on first use and kept (Open first).
-    std::string ArchiveComment();
+    // Read with the end record.
+    std::string ArchiveComment() const { return end_.comment.value_or(std::string()); }
+    // Read on first use and kept (Open first). The file's position stays
+    // where it was, so that a run reading the file can ask too.
     std::string EntryComment(TZipHeaderInfo& entry);
 
     DiskMode Mode() const { return diskMode_; }
@@ -92,6 +96,7 @@ private:
     FileSystem& files_;
     Dialogs& dialogs_;
     StringLookup& strings_;
+    const CodePages& pages_; // entry names and comments without the UTF-8 flag
 
     std::string name_;
     std::unique_ptr<TLFNFileStream> stream_;

@@ -2,7 +2,7 @@
 // record and one header object per entry.
 #pragma once
 
-#include "platform/FileSystem.h"
+#include "platform/CodePages.h"
 #include "unzip/Containers.h"
 
 #include <cstdint>
@@ -14,8 +14,9 @@ namespace qz {
 // General purpose bit flags.
 enum : std::uint16_t {
     kFlagEncrypted = 0x0001,
-    kFlagDataDescriptor = 0x0008, // sizes and CRC follow the data
-    kFlagUtf8 = 0x0800,           // name and comment are UTF-8
+    kFlagDataDescriptor = 0x0008,   // sizes and CRC follow the data
+    kFlagStrongEncryption = 0x0040, // a cipher the reader does not know
+    kFlagUtf8 = 0x0800,             // name and comment are UTF-8
 };
 
 class TEndCentral : public TObject {
@@ -88,12 +89,8 @@ private:
 // a value that needs no clamp is returned bit for bit.
 std::uint32_t ValidateDosDateTime(std::uint32_t dateTime);
 
-// The moment a DOS date and time names, counted as a file time. Fields past
-// their range roll over (24:00 is the next day's midnight).
-FileTime DosDateTimeToFileTime(std::uint32_t dateTime);
-
 // A stored name as the program sees it: "/" becomes "\", and the bytes are
 // read in the OEM code page unless the entry says they are UTF-8.
-std::string ConvertEntryName(std::string_view stored, bool utf8, unsigned oemCodePage);
+std::string ConvertEntryName(std::string_view stored, bool utf8, CodePage oem);
 
 } // namespace qz

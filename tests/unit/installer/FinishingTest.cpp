@@ -46,7 +46,8 @@ TEST(UninstallRecordTest, ARecordOnDiskIsMergedAndKeptInItsCodePage) {
     // "C:\Задачник\a" in code page 1251, and read-only.
     m.writeFile(path, "old|\r\nC:\\\xC7\xE0\xE4\xE0\xF7\xED\xE8\xEA\\a\r\n");
     m.files.setAttributes(path, AttrReadOnly);
-    ASSERT_TRUE(WriteUninstallRecord(m.files, path, {"new|", "C:\\ЗАДАЧНИК\\A", "C:\\b"}, 1251));
+    ASSERT_TRUE(WriteUninstallRecord(m.files, path, {"new|", "C:\\ЗАДАЧНИК\\A", "C:\\b"},
+                                     {m.system.codePages(), 1251}));
     EXPECT_EQ(m.readFile(path), "new|\r\nC:\\\xC7\xE0\xE4\xE0\xF7\xED\xE8\xEA\\a\r\nC:\\b\r\n");
 }
 

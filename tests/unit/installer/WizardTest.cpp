@@ -35,7 +35,7 @@ protected:
     }
     void russianSystem() {
         m.system.languageName = "Russian";
-        m.system.uiLanguage = 0x19;
+        m.system.uiLanguage = 0x0419;
     }
     void startProcess() {
         BindStandardTexts(m.dialogs);
