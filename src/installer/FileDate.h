@@ -1,22 +1,19 @@
-// The calendar date of a file time, for the dates the installer shows and
-// compares (the build date of the data file, the age of an old library).
+// The local calendar date of a file's time, for the dates the installer
+// shows and compares (the build date of the data file, the age of an old
+// library).
 #pragma once
 
-#include "platform/FileSystem.h"
+#include "platform/DosDateTime.h"
+#include "platform/SystemInfo.h"
 
+#include <optional>
 #include <string>
 
 namespace qz {
 
-struct CalendarDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-};
-
-// The date of a file time (UTC), in the proleptic Gregorian calendar.
-CalendarDate DateOf(FileTime time);
+// Nothing outside the years the system converts (1980 to 2107).
+std::optional<DosDateTime> LocalDateOf(const SystemInfo& system, FileTime time);
 // "dd.mm.yyyy".
-std::string FormatDate(const CalendarDate& date);
+std::string FormatDate(const DosDateTime& date);
 
 } // namespace qz

@@ -57,8 +57,9 @@ bool folderWritable(Platform& platform, const std::string& dir) {
 
 bool oldLibrariesAccepted(Platform& platform, const InstallerSetup& s) {
     auto time = platform.files.lastWriteTime(s.systemDir + "\\qz4.dll");
-    if (!time || !platform.files.fileExists(s.systemDir + "\\qz4.dll") ||
-        DateOf(*time).year > LastOldLibraryYear)
+    auto date = time ? LocalDateOf(platform.system, *time) : std::nullopt;
+    if (!date || !platform.files.fileExists(s.systemDir + "\\qz4.dll") ||
+        date->year > LastOldLibraryYear)
         return true;
     MessageRequest question{
         MessageKind::Warning,

@@ -121,8 +121,9 @@ bool TInstF1::dataFilesPresent() {
 
 void TInstF1::showVersion() {
     auto time = platform_.files.lastWriteTime(setup_.volumePath(1));
-    Label6.caption = time ? Format(Pick("Версия %s от %s", "Version %s (Build %s)"),
-                                   {std::string(InstallerVersion), FormatDate(DateOf(*time))})
+    auto date = time ? LocalDateOf(platform_.system, *time) : std::nullopt;
+    Label6.caption = date ? Format(Pick("Версия %s от %s", "Version %s (Build %s)"),
+                                   {std::string(InstallerVersion), FormatDate(*date)})
                           : std::string();
 }
 

@@ -118,6 +118,24 @@ TEST_F(WizardTest, WithoutAnIniFileTheDefaultsHold) {
     EXPECT_EQ(wizard.Label2.top - wizard.Label1.top, 1);
 }
 
+TEST_F(WizardTest, TheBuildDateIsTheLocalDate) {
+    // 31 January 2024, 20:00 UTC is already 1 February ten hours east.
+    const char* zone = std::getenv("TZ");
+    const std::string previous = zone ? zone : "";
+    setenv("TZ", "UTC-10", 1);
+    tzset();
+    dataFile();
+    m.files.setLastWriteTime("C:\\Inst\\setup.dat", February2024 - Day / 2 - 4 * Day / 24);
+    startProcess();
+    TInstF1 wizard(m.platform);
+    EXPECT_EQ(wizard.Label6.caption, "Version 4.27 (Build 01.02.2024)");
+    if (zone)
+        setenv("TZ", previous.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
 TEST_F(WizardTest, TheDocumentButtonsFollowTheFiles) {
     struct Case {
         bool readme, licence;
