@@ -44,7 +44,8 @@ protected:
     void dataFile(const std::string& bytes = "PK") { m.writeFile("C:\\Inst\\setup.dat", bytes); }
     // The progress window, once shown, is activated as the screen does.
     void activateProgressWindow() {
-        m.dialogs.formAnswers.push_back([](ui::Form& f) {
+        m.dialogs.formAnswers.push_back([](ModalWindow& window) {
+            auto& f = static_cast<ui::Form&>(window);
             f.FormActivate();
             return f.modalResult;
         });
@@ -183,7 +184,8 @@ TEST_F(WizardTest, ARussianSystemAsksForTheLanguage) {
     startProcess();
     // The dialog proposes Russian; OK keeps it.
     std::string shown;
-    m.dialogs.formAnswers.push_back([&shown](ui::Form& f) {
+    m.dialogs.formAnswers.push_back([&shown](ModalWindow& window) {
+        auto& f = static_cast<ui::Form&>(window);
         shown = f.className();
         f.find("Button1")->click();
         return f.modalResult;
@@ -199,7 +201,8 @@ TEST_F(WizardTest, ARussianSystemAsksForTheLanguage) {
     // English chosen on a Russian system.
     ResetLanguageState();
     startProcess();
-    m.dialogs.formAnswers.push_back([](ui::Form& f) {
+    m.dialogs.formAnswers.push_back([](ModalWindow& window) {
+        auto& f = static_cast<ui::Form&>(window);
         f.find("RadioButton1")->click();
         f.find("Button1")->click();
         return f.modalResult;

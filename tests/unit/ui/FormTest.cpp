@@ -177,11 +177,13 @@ TEST_F(FormTest, TerminatingEndsEveryWindowWithoutAsking) {
     SampleForm inner(machine.dialogs);
     form.allowClose = false;
     inner.allowClose = false;
-    machine.dialogs.formAnswers.push_back([&inner](Form& outer) {
+    machine.dialogs.formAnswers.push_back([&inner](ModalWindow& window) {
+        auto& outer = static_cast<Form&>(window);
         inner.showModal();
         return outer.modalResult;
     });
-    machine.dialogs.formAnswers.push_back([](Form& shown) {
+    machine.dialogs.formAnswers.push_back([](ModalWindow& window) {
+        auto& shown = static_cast<Form&>(window);
         shown.terminateApplication();
         return shown.modalResult;
     });
