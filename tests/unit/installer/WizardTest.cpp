@@ -170,7 +170,7 @@ TEST_F(WizardTest, TheDocumentButtonsFollowTheFiles) {
         wizard.pressKey(ui::KeyF1);
         if (*c.f1Opens) {
             ASSERT_EQ(m.dialogs.shownForms.size(), 1u);
-            EXPECT_EQ(m.dialogs.shownForms[0]->caption, c.f1Opens);
+            EXPECT_EQ(static_cast<const ui::Form*>(m.dialogs.shownForms[0])->caption, c.f1Opens);
         } else {
             EXPECT_TRUE(m.dialogs.shownForms.empty());
         }
@@ -339,7 +339,7 @@ TEST_F(WizardTest, InstallChecksStopWithTheirMessages) {
         // Passing the checks shows the progress window below the wizard.
         ASSERT_EQ(m.dialogs.shownForms.size(), c.proceeds ? 1u : 0u);
         if (c.proceeds) {
-            const ui::Form& progress = *m.dialogs.shownForms[0];
+            const auto& progress = static_cast<const ui::Form&>(*m.dialogs.shownForms[0]);
             EXPECT_EQ(progress.className(), "TInstF3");
             EXPECT_EQ(progress.placedBelow, &wizard);
             EXPECT_EQ(progress.find("Label1")->caption, "QZ4 Install: data reading...");
