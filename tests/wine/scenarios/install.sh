@@ -32,6 +32,10 @@ printf 'The Quazzle problem book.\r\n' >"$src/readme_en.txt"
 printf 'core\r\n' >"$src/LIB/core.dll"
 printf 'program Sample;\r\n' >"$src/SAMPLES/one.pas"
 printf 'stand-in uninstaller\r\n' >"$src/SYSTEM/sysunima.exe"
+# One environment's modules, so that the configuration tool has something to show.
+mkdir -p "$src/PASCALABC1"
+printf 'unit QZ4;\r\n' >"$src/PASCALABC1/qz4.pas"
+: >"$src/PASCALABC1/loadpabc.dat"
 (cd "$src" && zip -qrD -P "$password" "$dist/QZ4Complete.dat" .)
 cp "$exe" "$dist/QZ4Complete.exe"
 cp "$src/readme.txt" "$dist/readme.txt"
