@@ -18,7 +18,8 @@ int main() {
     if (!role) {
         dialogs.showMessage({qz::MessageKind::Error,
                              "This program runs as QZ4Demo.exe, QZ4Load.exe, QZ4Res.exe or "
-                             "QZ4Panel.exe only."});
+                             "QZ4Panel.exe only.",
+                             {}});
         return 1;
     }
     qz::demo::TStandInForm form(dialogs, files, *role);
