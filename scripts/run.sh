@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# The main job: builds the Windows executable and runs it under Wine in both
-# roles, keeping a screenshot of each window in build/screenshots. With a real
-# display the configuration tool is left running; under Xvfb it is closed
+# The main job: builds the Windows executable and the demo distribution,
+# installs the distribution into a Wine prefix and leaves the configuration
+# tool on screen, keeping a screenshot of each step in build/screenshots.
+# With a display of the user's the installer waits for the Install button;
+# under Xvfb it presses it by itself (AutoRun) and everything is closed
 # after its screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc)" --target QZ4Setup
+cmake --build --preset win64 -j "$(nproc)" --target QZ4Setup demo-distribution
 
 had_display=${DISPLAY:-}
 source scripts/xvfb.sh
@@ -18,33 +20,100 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
 
 shots="$PWD/build/screenshots"
+rm -rf "$shots"
 mkdir -p "$shots"
-stage="$WINEPREFIX/drive_c/QZ4Demo"
-mkdir -p "$stage"
-cp build/win64/src/app/win32/QZ4Setup.exe "$stage/QZ4Setup.exe"
-cp build/win64/src/app/win32/QZ4Setup.exe "$stage/QZ4Complete.exe"
+step=0
 
-# Starts a program, waits for its window by title and saves a screenshot.
-show() { # exe title shot
-  (cd "$stage" && "$wine" "$1" -len >/dev/null 2>&1 &)
+# The distribution as a teacher hands it out, in a folder of the prefix.
+dist="$WINEPREFIX/drive_c/QZ4Dist"
+rm -rf "$dist"
+mkdir -p "$dist"
+cp build/win64/demo/QZ4Complete.{exe,dat,ini} build/win64/demo/{readme,readme_en,license,license_en}.txt "$dist/"
+[ -n "$had_display" ] || sed -i 's/^AutoRun=0/AutoRun=1/' "$dist/QZ4Complete.ini"
+
+# Where the installer puts it: its default, Program Files (the 32-bit view's) \QZ4.
+install_dir="$WINEPREFIX/drive_c/Program Files (x86)/QZ4"
+[ -d "$WINEPREFIX/drive_c/Program Files (x86)" ] || install_dir="$WINEPREFIX/drive_c/Program Files/QZ4"
+rm -rf "$install_dir"
+
+# Waits for a window by its title; prints its id.
+wait_window() { # title seconds
   local id=""
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --name "^$2\$" 2>/dev/null | head -n1) && [ -n "$id" ] && break
+  for _ in $(seq 1 $(($2 * 5))); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$id" ] && break
     sleep 0.2
   done
-  [ -n "$id" ] || { echo "no window \"$2\" from $1" >&2; return 1; }
+  [ -n "$id" ] && echo "$id"
+}
+shot() { # name
+  step=$((step + 1))
   sleep 1
-  import -window root "$shots/$3.png"
-  echo "$2: screenshot $shots/$3.png"
-  WINDOW_ID=$id
+  import -window root "$shots/$(printf %02d "$step")-$1.png"
+  echo "screenshot $shots/$(printf %02d "$step")-$1.png"
+}
+start() { # folder exe [arguments]
+  local folder=$1
+  shift
+  (cd "$folder" && "$wine" "$@" >/dev/null 2>&1 &)
 }
 
-show QZ4Complete.exe "QZ4Complete Install" installer
-xdotool key --window "$WINDOW_ID" Escape
-show QZ4Setup.exe "QZ4 Setup" configuration-tool
+start "$dist" QZ4Complete.exe
+id=$(wait_window "QZ4Complete Install" 30) || { echo "the installer did not show its window" >&2; exit 1; }
+shot installer
 if [ -n "$had_display" ]; then
-  echo "The configuration tool is running on $DISPLAY."
-else
-  xdotool key --window "$WINDOW_ID" Escape
-  wineserver -w
+  echo "The installer is running on $DISPLAY: press Install to go on."
+  exit 0
 fi
+
+# AutoRun has pressed Install. The installer ends with its final message and
+# starts the configuration tool; an installer that cannot install yet leaves
+# its dialog and no uninstall record.
+installed=
+for _ in $(seq 1 150); do
+  [ -f "$install_dir/UNINST/qz4.log" ] && { installed=yes; break; }
+  sleep 0.2
+done
+if [ -n "$installed" ]; then
+  if id=$(wait_window "Information" 60); then
+    shot final-message
+    xdotool key --window "$id" Return
+  fi
+  id=$(wait_window "QZ4 Setup" 60) || { echo "the configuration tool did not start" >&2; exit 1; }
+  shot configuration-tool
+else
+  # The installer's placement is not in this build: put the program directory
+  # where it would have gone, unpacked from the same archive, and start the
+  # configuration tool there as the installer would.
+  echo "The installer did not install; unpacking the demo distribution instead."
+  xdotool key --window "$id" Escape
+  sleep 1
+  id=$(wait_window "Confirm" 5) && xdotool key --window "$id" Return
+  wineserver -w
+  password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' src/installer/DistributionPassword.h)
+  mkdir -p "$install_dir"
+  unzip -q -o -P "$password" "$dist/QZ4Complete.dat" -d "$install_dir"
+  system32="$WINEPREFIX/drive_c/windows/syswow64"
+  [ -d "$system32" ] || system32="$WINEPREFIX/drive_c/windows/system32"
+  cp -r "$install_dir/SYSTEM/." "$system32/"
+  rm -r "$install_dir/SYSTEM"
+  cp "$dist/QZ4Complete.exe" "$install_dir/QZ4Setup.exe"
+  start "$install_dir" QZ4Setup.exe -len
+  id=$(wait_window "QZ4 Setup" 60) || { echo "the configuration tool did not start" >&2; exit 1; }
+  shot configuration-tool
+fi
+xdotool key --window "$id" Escape
+wineserver -w
+
+# The stand-in runtime programs, as the program group's shortcuts start them.
+for program in QZ4Demo QZ4Load QZ4Res QZ4Panel; do
+  start "$install_dir" "$program.exe"
+  case $program in
+    QZ4Demo) title="QZ4 Demo" ;; QZ4Load) title="QZ4 Load" ;;
+    QZ4Res) title="QZ4 Results" ;; QZ4Panel) title="QZ4 Panel" ;;
+  esac
+  id=$(wait_window "$title" 30) || { echo "$program did not show its window" >&2; exit 1; }
+  shot "$program"
+  xdotool key --window "$id" Escape
+  wineserver -w
+done
+echo "Installed in $install_dir; screenshots in $shots."
