@@ -1,6 +1,7 @@
 #include "DistributionBuilder.h"
 
 #include "installer/DistributionPassword.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +38,58 @@ void Collect(const fs::path& folder, const std::string& prefix, std::vector<std:
     for (const std::string& name : folders)
         Collect(folder / name, prefix + name + "/", out);
 }
+
+// Entry names are stored as the installer reads names without the UTF-8
+// flag, which zip does not set: in the OEM code page of a Russian system.
+constexpr unsigned EntryCodePage = 866;
+
+std::string EntryNameBytes(const std::string& utf8) {
+    std::string bytes = text::encode(utf8, EntryCodePage, '\0');
+    if (bytes.find('\0') != std::string::npos)
+        throw Error("the name \"" + utf8 + "\" cannot be written in code page 866");
+    return bytes;
+}
+
+// The tree as zip must see it: entry names in the entry code page. Files are
+// hard links where the file system allows, copies with their times otherwise.
+class StagingTree {
+public:
+    StagingTree() {
+        std::string pattern = (fs::temp_directory_path() / "make-distribution-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw Error("cannot create a staging folder: " + std::string(std::strerror(errno)));
+        root_ = pattern;
+    }
+    ~StagingTree() {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    StagingTree(const StagingTree&) = delete;
+    StagingTree& operator=(const StagingTree&) = delete;
+
+    const fs::path& root() const { return root_; }
+
+    // Places sourceDir/entry under its encoded name, which it returns.
+    std::string add(const fs::path& sourceDir, const std::string& entry) {
+        std::string name = EntryNameBytes(entry);
+        fs::path from = sourceDir / entry, to = root_ / name;
+        std::error_code ec;
+        fs::create_directories(to.parent_path(), ec);
+        fs::create_hard_link(from, to, ec);
+        if (ec) {
+            ec.clear();
+            fs::copy_file(from, to, ec);
+            if (!ec)
+                fs::last_write_time(to, fs::last_write_time(from), ec);
+        }
+        if (ec)
+            throw Error("cannot stage \"" + from.string() + "\": " + ec.message());
+        return name;
+    }
+
+private:
+    fs::path root_;
+};
 
 void RequireFile(const std::optional<fs::path>& file, const char* what) {
     if (file && !fs::is_regular_file(*file))
@@ -70,6 +124,7 @@ void RunZip(const fs::path& zip, const fs::path& sourceDir, const fs::path& arch
         ::close(pipeFds[1]);
         if (::chdir(sourceDir.c_str()) != 0)
             ::_exit(126);
+        ::setenv("LC_ALL", "C", 1); // names are bytes of the entry code page
         std::string zipPath = zip.string(), archivePath = archive.string();
         char password[sizeof DistributionPassword];
         std::memcpy(password, DistributionPassword, sizeof password);
@@ -182,6 +237,11 @@ void MakeDistribution(const Request& request, const std::optional<fs::path>& zip
     if (!zip)
         throw Error("Info-ZIP zip is not found on the PATH (Debian: apt-get install zip)");
 
+    StagingTree staging;
+    std::vector<std::string> names;
+    for (const std::string& entry : entries)
+        names.push_back(staging.add(request.sourceDir, entry));
+
     fs::path out = fs::absolute(request.out);
     fs::path folder = out.parent_path();
     std::error_code ec;
@@ -192,7 +252,7 @@ void MakeDistribution(const Request& request, const std::optional<fs::path>& zip
     // zip adds to an existing archive; a distribution is always made anew.
     fs::path archive = fs::path(out).replace_extension(".dat");
     fs::remove(archive, ec);
-    RunZip(*zip, request.sourceDir, archive, entries);
+    RunZip(*zip, staging.root(), archive, names);
 
     CopyInto(request.exe, out);
     if (request.ini)

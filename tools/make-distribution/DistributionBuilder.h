@@ -2,7 +2,10 @@
 // distribution's name, its encrypted archive <name>.dat beside it, and the
 // optional installer ini file, readme and licence texts under the names the
 // installer looks for. The archive is written by Info-ZIP zip (the program
-// only reads ZIP), with the password the installer decrypts with.
+// only reads ZIP), with the password the installer decrypts with. zip sets
+// no UTF-8 flag, so entry names are stored in the OEM code page of a Russian
+// system (866), as the installer reads them there; a name that code page
+// cannot hold is refused.
 #pragma once
 
 #include <filesystem>

@@ -39,11 +39,12 @@ class MakeDistributionTest : public ::testing::Test {
 protected:
     MakeDistributionTest() {
         registerUnzipStrings(m.resources);
+        m.system.oem = 866; // a Russian system, as the entry names are written for
         Write(c / "QZ4Setup.exe", "MZ installer");
         for (const auto& [name, bytes] : tree)
             Write(c / "tree" / name, bytes);
         // An empty folder sorts last: it must not end the archive.
-        fs::create_directories(c / "tree" / "ZEMPTY");
+        fs::create_directories(c / "tree" / "пустая");
         Write(c / "texts" / "ru.txt", "readme ru");
         Write(c / "texts" / "en.txt", "readme en");
         Write(c / "texts" / "lic.txt", "licence");
@@ -63,6 +64,7 @@ protected:
         {"CPPCODE1/deeper/note.txt", std::string(5000, 'n')},
         {"SYSTEM/sysunima.exe", "MZ uninstaller"},
         {"last.txt", "last"},
+        {"Папка/файл.txt", "кириллица"},
     };
 };
 
@@ -131,10 +133,10 @@ TEST_F(MakeDistributionTest, ArchiveIsMadeAnewAndNeedsThePassword) {
 }
 
 TEST_F(MakeDistributionTest, EntriesPutEachFoldersFilesFirstAndEndWithAFile) {
-    EXPECT_EQ(
-        ArchiveEntries(c / "tree"),
-        (std::vector<std::string>{"QZ4Demo.exe", "last.txt", "results.dat", "CPPCODE1/tasks.json",
-                                  "CPPCODE1/deeper/note.txt", "SYSTEM/sysunima.exe"}));
+    EXPECT_EQ(ArchiveEntries(c / "tree"),
+              (std::vector<std::string>{"QZ4Demo.exe", "last.txt", "results.dat",
+                                        "CPPCODE1/tasks.json", "CPPCODE1/deeper/note.txt",
+                                        "SYSTEM/sysunima.exe", "Папка/файл.txt"}));
 }
 
 TEST_F(MakeDistributionTest, WrongInputsAreRefusedBeforeAnythingIsWritten) {
@@ -142,6 +144,7 @@ TEST_F(MakeDistributionTest, WrongInputsAreRefusedBeforeAnythingIsWritten) {
     Write(fakeZip, "#!/bin/sh\nexit 0\n");
     fs::permissions(fakeZip, fs::perms::owner_all);
     fs::create_directories(c / "hollow" / "sub");
+    Write(c / "accents" / "café.txt", "no such letter in the entry code page");
 
     struct Case {
         const char* what;
@@ -158,6 +161,8 @@ TEST_F(MakeDistributionTest, WrongInputsAreRefusedBeforeAnythingIsWritten) {
          "holds no files"},
         {"missing readme", [&](Request& r) { r.readme = c / "texts" / "none.txt"; }, true,
          "readme"},
+        {"name the entry code page cannot hold", [&](Request& r) { r.sourceDir = c / "accents"; },
+         true, "\"café.txt\" cannot be written in code page 866"},
         {"name without .exe", [&](Request& r) { r.out = c / "dist" / "QZ4Complete"; }, true,
          "must end in .exe"},
         {"no zip", [](Request&) {}, false, "zip is not found"},
