@@ -36,6 +36,26 @@ install_dir="$WINEPREFIX/drive_c/Program Files (x86)/QZ4"
 [ -d "$WINEPREFIX/drive_c/Program Files (x86)" ] || install_dir="$WINEPREFIX/drive_c/Program Files/QZ4"
 rm -rf "$install_dir"
 
+# A few IDEs in the prefix, where detection looks for them (their executables
+# are placeholders), so the configuration tool has environments to show.
+seed_ides() {
+  local c="$WINEPREFIX/drive_c" f
+  for f in "Program Files (x86)/Dev-Cpp/devcpp.exe" "Program Files (x86)/CodeBlocks/codeblocks.exe" \
+           "Program Files/Microsoft VS Code/code.exe" "Program Files (x86)/PascalABC.NET/PascalABCNET.exe" \
+           "Program Files/Microsoft Visual Studio/2022/Community/Common7/IDE/devenv.exe" \
+           "Program Files/JetBrains/PyCharm Community Edition/bin/pycharm64.exe" \
+           "Program Files/Microsoft MPI/bin/mpiexec.exe" \
+           Python312/pythonw.exe Python312/Lib/idlelib/idle.pyw; do
+    mkdir -p "$c/$(dirname "$f")"
+    printf 'MZ' >"$c/$f"
+  done
+  mkdir -p "$c/Python312/include"
+  printf '#define PY_VERSION "3.12.4"\r\n' >"$c/Python312/include/patchlevel.h"
+  "$wine" reg add 'HKCU\Software\PascalABC.NET' /v "Install Directory" \
+    /d 'C:\Program Files (x86)\PascalABC.NET' /f >/dev/null 2>&1
+}
+seed_ides
+
 # Waits for a window by its title; prints its id.
 wait_window() { # title seconds
   local id=""
