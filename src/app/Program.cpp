@@ -6,6 +6,7 @@
 #include "configtool/TForm3.h"
 #include "installer/TInstF1.h"
 #include "locale/Catalogue.h"
+#include "locale/ErrorName.h"
 #include "locale/Language.h"
 #include "workdir/TForm4.h"
 
@@ -25,19 +26,30 @@ void RunConfigurationTool(Platform& platform) {
     } while (RestartRequested);
 }
 
-} // namespace
-
-void RunProgram(Platform& platform) {
-    BindStandardTexts(platform.dialogs);
-    ChooseStartupLanguage(platform.system, platform.files);
-    FillCatalogue();
-
+void RunRole(Platform& platform) {
     if (RoleForProgram(platform.system.programPath()) == Role::Installer) {
         TInstF1 wizard(platform);
         wizard.showModal();
         return;
     }
     RunConfigurationTool(platform);
+}
+
+} // namespace
+
+void RunProgram(Platform& platform) {
+    // The last line of defence: an error no handler dealt with is shown, and
+    // the program then ends as it always does.
+    try {
+        BindStandardTexts(platform.dialogs);
+        ChooseStartupLanguage(platform.system, platform.files);
+        FillCatalogue();
+        RunRole(platform);
+    } catch (...) {
+        MessageRequest box{
+            MessageKind::Error, DescribeError(std::current_exception()), "", {DialogButton::Ok}};
+        platform.dialogs.showMessage(box);
+    }
 }
 
 } // namespace qz

@@ -6,8 +6,9 @@
 
 namespace qz {
 
-// Runs the installer or the configuration tool to its end. The process exit
-// code is always 0, so there is nothing to return.
+// Runs the installer or the configuration tool to its end. An error that no
+// handler dealt with is shown in an error box (class name and message) and
+// ends the run. The process exit code is always 0, so there is nothing to return.
 void RunProgram(Platform& platform);
 
 } // namespace qz

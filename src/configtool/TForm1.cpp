@@ -2,6 +2,7 @@
 
 #include "configtool/ProcessFlags.h"
 #include "locale/Catalogue.h"
+#include "locale/ErrorName.h"
 #include "locale/Format.h"
 #include "locale/Language.h"
 
@@ -60,7 +61,7 @@ void TForm1::FormCreate() {
             QuitOnShow = true;
     } catch (const std::exception& error) {
         MessageRequest box{MessageKind::Error,
-                           Format(MsgStartupError, {std::string("Exception"), error.what()}),
+                           Format(MsgStartupError, {ErrorClassName(error), error.what()}),
                            "",
                            {DialogButton::Ok}};
         platform_.dialogs.showMessage(box);

@@ -33,7 +33,7 @@ void EnvironmentCatalogue::readAddedEnvironments() {
     std::string path = programDirectory_ + "AddQZ.INI";
     if (!platform_.files.fileExists(path))
         return;
-    IniFile ini(platform_.files, path, platform_.system.ansiCodePage());
+    IniFile ini(platform_.files, path, platform_.system.ansiText());
     for (int n = 1; kFirstAddedSlot + n - 1 <= kLastAddedSlot; ++n) {
         std::string section = "Add" + std::to_string(n);
         std::string code = ini.readString(section, "Env", "");

@@ -90,7 +90,7 @@ bool TemplateEditor::rewriteFile(const std::string& path, const LineEdit& edit) 
     std::string temporary = path + "1";
     bool written = false;
     if (auto out = files_.open(temporary, OpenMode::Create))
-        written = out->write(result.data(), result.size()) == result.size();
+        written = out->write(result.data(), result.size()) == result.size() && out->close();
     if (written && files_.moveFile(temporary, path, true))
         return true;
     files_.deleteFile(temporary);

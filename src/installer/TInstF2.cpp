@@ -47,8 +47,7 @@ bool TInstF2::showDocument(const std::string& path, const std::string& documentC
         while (std::size_t count = file->read(buffer, sizeof buffer))
             bytes.append(buffer, count);
     }
-    Memo1.lines =
-        reflowParagraphs(splitLines(text::decode(bytes, platform_.system.ansiCodePage())));
+    Memo1.lines = reflowParagraphs(splitLines(platform_.system.ansiText().decode(bytes)));
     showModal();
     return true;
 }

@@ -3,7 +3,9 @@
 namespace qz {
 namespace {
 
-constexpr std::uint16_t LanguageRussian = 0x19;
+// Russian as spoken in Russia (1049): the primary language alone would also
+// take Russian of Moldova (0x0819).
+constexpr std::uint16_t LanguageRussian = 0x0419;
 
 } // namespace
 

@@ -86,6 +86,7 @@ std::string MsgReplaceCertificateF2;
 std::string MsgRepositoryGroup;
 std::string MsgStudentLogin;
 std::string MsgSelectCertificate;
+std::string MsgSettingsWriteError;
 
 namespace {
 
@@ -307,6 +308,12 @@ const std::vector<CatalogueEntry>& CatalogueEntries() {
         {QZ_KEY(MsgStudentLogin), "Логин учащегося:", "Student login:"},
         {QZ_KEY(MsgSelectCertificate), "Выберите сертификат для подключения к репозиторию",
          "Select repository connection certificate"},
+        {QZ_KEY(MsgSettingsWriteError),
+         "Не удалось записать настройки в файл %s.\r\nИзменения настроек не сохранены. "
+         "Запустите программу от имени администратора.",
+         "Could not write the settings to the file %s.\r\nThe changes to the settings are not "
+         "saved. Run "
+         "the program as an administrator."},
     };
     return entries;
 }

@@ -91,6 +91,8 @@ extern std::string MsgReplaceCertificateF2;
 extern std::string MsgRepositoryGroup;
 extern std::string MsgStudentLogin;
 extern std::string MsgSelectCertificate;
+// Beyond the inherited set: a settings file that could not be written is said.
+extern std::string MsgSettingsWriteError;
 
 // Assigns every key the text of the active language (Pick of its two texts).
 void FillCatalogue();

@@ -84,7 +84,7 @@ std::string languageFromCurrentDirectory(const SystemInfo& system, FileSystem& f
     std::string path = folder + "qz.ini";
     if (!files.fileExists(path))
         return {};
-    IniFile ini(files, path, system.ansiCodePage());
+    IniFile ini(files, path, system.ansiText());
     std::string code = text::lowerAscii(ini.readString("LocaleInfo", "Locale", ""));
     return isLanguage(code) ? code : std::string();
 }

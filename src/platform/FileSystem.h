@@ -45,12 +45,15 @@ struct NameEntry {
 };
 
 enum class OpenMode {
-    Read,      // existing file, read only, others may read
+    Read,      // existing file, read only, others may read and write
     ReadWrite, // existing file, read and write
     Create,    // create or truncate, read and write
 };
 
-// An open file; closed when destroyed.
+// An open file. Closing may be where the system reports that written bytes
+// could not be kept (a full network drive, a delayed write): writers close
+// explicitly and check. Destroying a file that is still open closes it and
+// ignores the result.
 class File {
 public:
     virtual ~File() = default;
@@ -64,6 +67,9 @@ public:
     virtual bool truncate() = 0; // cut the file at the current position
     virtual std::optional<FileTime> lastWriteTime() const = 0;
     virtual bool setLastWriteTime(FileTime time) = 0;
+    // False when the system reports a failure. Nothing but destruction may
+    // follow.
+    virtual bool close() = 0;
 };
 
 class FileSystem {

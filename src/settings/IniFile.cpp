@@ -30,7 +30,7 @@ std::string keyName(const std::string& line) {
 
 } // namespace
 
-IniFile::IniFile(FileSystem& files, std::string path, unsigned codePage)
+IniFile::IniFile(FileSystem& files, std::string path, CodePage codePage)
     : files_(files), path_(std::move(path)), codePage_(codePage) {
     auto file = files_.open(path_, OpenMode::Read);
     if (!file)
@@ -38,7 +38,7 @@ IniFile::IniFile(FileSystem& files, std::string path, unsigned codePage)
     std::string bytes(file->size(), '\0');
     bytes.resize(file->read(bytes.data(), bytes.size()));
     readable_ = true;
-    std::string content = text::decode(bytes, codePage_);
+    std::string content = codePage_.decode(bytes);
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
@@ -202,9 +202,9 @@ bool IniFile::save() {
     std::string content;
     for (const std::string& line : lines_)
         content += line + "\r\n";
-    std::string bytes = text::encode(content, codePage_);
+    std::string bytes = codePage_.encode(content);
     auto file = files_.open(path_, OpenMode::Create);
-    bool ok = file && file->write(bytes.data(), bytes.size()) == bytes.size();
+    bool ok = file && file->write(bytes.data(), bytes.size()) == bytes.size() && file->close();
     writeFailed_ = writeFailed_ || !ok;
     return ok;
 }

@@ -1,9 +1,11 @@
 // An ini file read and written the way the Windows private-profile calls do:
 // sections and keys match without regard to case, the first occurrence wins,
 // values are trimmed, and every write reaches the file at once. Text on disk
-// is in the given single-byte code page; the program sees UTF-8.
+// is in the given code page (the system's ANSI code page for the program's
+// own files); the program sees UTF-8.
 #pragma once
 
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 
 #include <string>
@@ -15,7 +17,9 @@ class IniFile {
 public:
     // Reads the file if it exists; a missing or unreadable file reads as empty
     // (readable() tells which).
-    IniFile(FileSystem& files, std::string path, unsigned codePage);
+    // A code page the system cannot convert raises UnsupportedCodePage, here
+    // and at every write.
+    IniFile(FileSystem& files, std::string path, CodePage codePage);
 
     const std::string& path() const { return path_; }
     bool readable() const { return readable_; }
@@ -50,7 +54,7 @@ private:
 
     FileSystem& files_;
     std::string path_;
-    unsigned codePage_;
+    CodePage codePage_;
     bool readable_ = false;
     bool writeFailed_ = false;
     std::vector<std::string> lines_;

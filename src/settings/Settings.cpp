@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "locale/Catalogue.h"
+#include "locale/Format.h"
 #include "text/Text.h"
 
 namespace qz {
@@ -61,7 +62,7 @@ void SettingsFile::importSettingsDirectory(const std::string& settingsDirectory)
 
 Settings SettingsFile::read(EnvironmentSections* environments) {
     platform_.files.setCurrentDirectory(programDirectory_);
-    IniFile ini(platform_.files, path_, platform_.system.ansiCodePage());
+    IniFile ini(platform_.files, path_, platform_.system.ansiText());
     if (!ini.readable() && platform_.files.fileExists(path_)) {
         MessageRequest box{
             MessageKind::Plain, MsgSettingsReadError, MsgToolTitle, {DialogButton::Ok}};
@@ -152,7 +153,7 @@ bool SettingsFile::write(const Settings& settings, EnvironmentSections* environm
     files.deleteFile(fresh);
     bool ok = true;
     {
-        IniFile ini(files, fresh, platform_.system.ansiCodePage());
+        IniFile ini(files, fresh, platform_.system.ansiText());
         if (environments)
             environments->writeSections(ini);
         const bool hasSelection =
@@ -177,22 +178,37 @@ bool SettingsFile::write(const Settings& settings, EnvironmentSections* environm
         ok = files.moveFile(fresh, path_, true);
     if (!ok) {
         files.deleteFile(fresh);
+        reportWriteError(path_);
         return false;
     }
-    refreshCopies(settingsDirectory);
-    return true;
+    return refreshCopies(settingsDirectory);
 }
 
-void SettingsFile::refreshCopies(const std::string& settingsDirectory) {
+void SettingsFile::reportWriteError(const std::string& path) {
+    MessageRequest box{MessageKind::Error,
+                       Format(MsgSettingsWriteError, {path}),
+                       MsgToolTitle,
+                       {DialogButton::Ok}};
+    platform_.dialogs.showMessage(box);
+}
+
+bool SettingsFile::refreshCopies(const std::string& settingsDirectory) {
     FileSystem& files = platform_.files;
-    if (!settingsDirectory.empty())
-        files.copyFile(path_, settingsDirectory + "\\qz.ini", false);
+    // The next start with this directory imports its copy: a stale one would
+    // bring the old settings back, so its failure is said as QZ.INI's is.
+    if (!settingsDirectory.empty()) {
+        const std::string copy = settingsDirectory + "\\qz.ini";
+        if (!files.copyFile(path_, copy, false)) {
+            reportWriteError(copy);
+            return false;
+        }
+    }
 
     // Windows keeps per-user shadow copies of files that programs write into
     // protected folders; refresh those that exist, never create one.
     auto appData = platform_.system.environmentVariable("APPDATA");
     if (!appData)
-        return;
+        return true;
     std::string base = *appData;
     std::size_t roaming = text::upper(base).find("\\ROAMING");
     if (roaming != std::string::npos)
@@ -205,6 +221,7 @@ void SettingsFile::refreshCopies(const std::string& settingsDirectory) {
     refresh(base + "\\Local\\VirtualStore");
     if (base.size() >= 7)
         refresh(base.substr(0, base.size() - 7) + "Local Settings\\VirtualStore");
+    return true;
 }
 
 } // namespace qz

@@ -62,14 +62,16 @@ public:
     // Writes the whole file at close (languageCode is the active language)
     // and then refreshes its copies. The new file is written beside QZ.INI and
     // replaces it in one step, so a failure leaves the previous file whole.
-    // Failures are not reported: the result only tells tests what happened.
+    // A failure to write QZ.INI or the settings directory's copy is shown
+    // (MsgSettingsWriteError) and gives false; the shadow copies' are not.
     bool write(const Settings& settings, EnvironmentSections* environments,
                const std::string& languageCode, const std::string& settingsDirectory);
 
 private:
     void readWorkDirectories(const IniFile& ini, Settings& settings);
     void readOutputDirectory(const IniFile& ini, Settings& settings);
-    void refreshCopies(const std::string& settingsDirectory);
+    bool refreshCopies(const std::string& settingsDirectory);
+    void reportWriteError(const std::string& path);
 
     Platform& platform_;
     std::string programDirectory_;

@@ -1,5 +1,6 @@
 #include "ui/SelectDirectoryForm.h"
 
+#include "platform/PathRoot.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -14,10 +15,11 @@ std::string withoutAccelerator(std::string text) {
 }
 
 std::string child(const std::string& folder, const std::string& name) {
-    return folder + (folder.back() == '\\' ? "" : "\\") + name;
+    return folder + (!folder.empty() && folder.back() == '\\' ? "" : "\\") + name;
 }
 
-// "C:\QZ4\Work\" and "c:/qz4/work" both become "C:\QZ4\Work"; a drive stays "C:\".
+// "C:\QZ4\Work\" and "c:/qz4/work" both become "C:\QZ4\Work"; a drive stays
+// "C:\", a share is "\\server\share".
 std::string normalised(std::string folder) {
     std::replace(folder.begin(), folder.end(), '/', '\\');
     while (folder.size() > 3 && folder.back() == '\\')
@@ -104,19 +106,22 @@ void SelectDirectoryForm::changeDirectory(const std::string& folder) {
     Edit1.selStart = static_cast<int>(text::toUtf16(directory_).size());
     Label3.caption = directory_;
 
-    // The way down from the drive, then the folders inside, each a step further in.
+    // The way down from the drive or share, then the folders inside, each a
+    // step further in.
     DirList.items.clear();
     dirPaths_.clear();
-    std::string path;
-    std::size_t depth = 0;
-    for (std::size_t start = 0; start < directory_.size();) {
+    const std::size_t rootEnd = PathRootLength(directory_);
+    std::string path = normalised(directory_.substr(0, rootEnd));
+    DirList.items.push_back(path);
+    dirPaths_.push_back(path);
+    std::size_t depth = 1;
+    for (std::size_t start = rootEnd; start < directory_.size();) {
         std::size_t end = directory_.find('\\', start);
         if (end == std::string::npos)
             end = directory_.size();
-        path = start == 0 ? directory_.substr(0, 3)
-                          : child(path, directory_.substr(start, end - start));
-        DirList.items.push_back(std::string(2 * depth++, ' ') +
-                                (start == 0 ? path : directory_.substr(start, end - start)));
+        const std::string name = directory_.substr(start, end - start);
+        path = child(path, name);
+        DirList.items.push_back(std::string(2 * depth++, ' ') + name);
         dirPaths_.push_back(path);
         start = end + 1;
     }

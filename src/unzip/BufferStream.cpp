@@ -158,4 +158,10 @@ std::optional<FileTime> TLFNFileStream::fileDate() const {
     return file_->file().lastWriteTime();
 }
 
+bool TLFNFileStream::Close() {
+    bool flushed = state() != State::Writing || FlushBuffer();
+    bool closed = file_->file().close();
+    return flushed && closed;
+}
+
 } // namespace qz

@@ -82,6 +82,10 @@ public:
 
     // The file's last write time (the archive's "date").
     std::optional<FileTime> fileDate() const;
+    // Writes what the buffer holds and closes the file; false when either
+    // fails, which is where a full disk shows. Nothing but destruction may
+    // follow.
+    bool Close();
     // The underlying file, for setting its date after writing.
     File& file() { return file_->file(); }
 };

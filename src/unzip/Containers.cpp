@@ -1,6 +1,7 @@
 #include "unzip/Containers.h"
 
 #include "unzip/Errors.h"
+#include "unzip/LittleEndian.h"
 
 #include <algorithm>
 
@@ -11,8 +12,7 @@ std::uint8_t ObjectReader::u8() {
 }
 
 std::uint32_t ObjectReader::u32() {
-    auto b = bytes(4);
-    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    return Get32(bytes(4).data());
 }
 
 std::string ObjectReader::shortString() {

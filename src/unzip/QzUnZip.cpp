@@ -2,6 +2,7 @@
 
 #include "text/Text.h"
 #include "unzip/Errors.h"
+#include "unzip/LittleEndian.h"
 #include "unzip/WildcardMatch.h"
 #include "unzip/decoders/Decoder.h"
 #include "unzip/decoders/PkwareDecryptor.h"
@@ -14,11 +15,6 @@ namespace qz {
 namespace {
 
 constexpr std::size_t kLocalRecordSize = 30;
-constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
-
-std::uint16_t Get16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
 
 int Percent(std::uint64_t part, std::uint64_t whole) {
     if (whole == 0)
@@ -27,20 +23,36 @@ int Percent(std::uint64_t part, std::uint64_t whole) {
     return percent > 100 ? 100 : static_cast<int>(percent);
 }
 
-// A ".." component would put the entry outside the destination.
-bool LeavesDestination(const std::string& fullName) {
+// A name that leads out of its folder, or that no Windows file or folder
+// can bear (a colon names a drive or a data stream).
+bool Unsafe(std::string_view name) {
+    return name == ".." || name.find(':') != std::string_view::npos;
+}
+
+// Whether every component of a relative path stays below where it starts.
+bool StaysBelow(std::string_view path) {
     std::size_t start = 0;
     for (;;) {
-        std::size_t end = fullName.find('\\', start);
-        std::string_view part = std::string_view(fullName).substr(
-            start, end == std::string::npos ? std::string::npos : end - start);
-        if (part == "..")
-            return true;
-        if (end == std::string::npos)
+        std::size_t end = path.find('\\', start);
+        if (Unsafe(path.substr(start, end == std::string_view::npos ? end : end - start)))
             return false;
+        if (end == std::string_view::npos)
+            return true;
         start = end + 1;
     }
 }
+
+// Marks the component busy for as long as it lives.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& busy_;
+};
 
 } // namespace
 
@@ -121,9 +133,16 @@ TQzUnZip::TQzUnZip(const Platform& platform)
 
 TQzUnZip::~TQzUnZip() = default;
 
+void TQzUnZip::RefuseWhileBusy(const char* operation) const {
+    if (busy_)
+        throw EUnzipError(
+            formatMessage("%s is not allowed while the archive is in use", operation));
+}
+
 void TQzUnZip::SetZipName(const std::string& name) {
     if (text::equalsIgnoreCase(name, archive_.Name()))
         return;
+    RefuseWhileBusy("ZipName");
     std::string chosen = name;
     if (!name.empty() && name.back() == '?') {
         // The folder part, empty when there is none (npos + 1 is 0).
@@ -161,6 +180,16 @@ void TQzUnZip::SetDestDir(const std::string& dir) {
     destDir_ = chosen;
 }
 
+void TQzUnZip::SetSortMode(TZipSortMode mode) {
+    RefuseWhileBusy("SortMode");
+    archive_.SetSortMode(mode);
+}
+
+void TQzUnZip::CloseArchive() {
+    RefuseWhileBusy("CloseArchive");
+    archive_.Close();
+}
+
 void TQzUnZip::SetRootDir(const std::string& dir) {
     rootDir_ = dir;
     if (!rootDir_.empty() && rootDir_.back() != '\\')
@@ -190,13 +219,16 @@ void TQzUnZip::Poll() {
     }
 }
 
-// Handlers may ask for entries while a run works on the open archive: then
-// the directory is there already and the file must stay open.
+// Handlers may ask for entries while the archive is being read: then the
+// directory is there already (or being read) and the file must stay open.
 void TQzUnZip::OpenDirectory() {
     if (busy_ || archive_.Name().empty())
         return;
     SyncArchiveHooks();
-    archive_.Open();
+    {
+        BusyScope busy(busy_);
+        archive_.Open();
+    }
     CloseUnlessKept();
 }
 
@@ -237,25 +269,24 @@ std::string TQzUnZip::ZipComment() {
 }
 
 int TQzUnZip::UnZip() {
-    busy_ = true;
+    RefuseWhileBusy("UnZip");
+    BusyScope busy(busy_);
     cancelRequested_ = false;
-    int extracted = 0;
+    if (destDir_ == "?")
+        return 0;
+    int extracted;
     try {
-        if (destDir_ != "?") {
-            SyncArchiveHooks();
-            archive_.Open();
-            unzip::DecoderWorkspace workspace; // the run's work buffers
-            extracted = ExtractAll(workspace);
-            if (!KeepZipOpen)
-                archive_.CloseStream();
-        }
+        SyncArchiveHooks();
+        archive_.Open();
+        unzip::DecoderWorkspace workspace; // the run's work buffers
+        extracted = ExtractAll(workspace);
     } catch (...) {
         if (!KeepZipOpen)
             archive_.CloseStream();
-        busy_ = false;
         throw;
     }
-    busy_ = false;
+    if (!KeepZipOpen)
+        archive_.CloseStream();
     return extracted;
 }
 
@@ -279,18 +310,12 @@ int TQzUnZip::ExtractAll(unzip::DecoderWorkspace& workspace) {
     } restore{archive_, switchOrder, previous};
 
     Run run;
-    std::vector<std::string> patterns;
-    for (const auto& pattern : FilesList)
-        patterns.push_back(text::lower(pattern));
     int numFiles = 0;
     for (int i = 0; i < archive_.Count(); ++i) {
         TZipHeaderInfo& entry = archive_.Entry(i);
         entry.selected = DoAll;
-        if (!entry.selected && (!entry.IsDirectory() || RecreateDirs)) {
-            std::string name = text::lower(entry.FullName());
-            entry.selected = std::any_of(patterns.begin(), patterns.end(),
-                                         [&](const auto& p) { return WildcardMatch(name, p); });
-        }
+        if (!entry.selected && (!entry.IsDirectory() || RecreateDirs))
+            entry.selected = MatchesAnyPattern(entry.FullName(), FilesList);
         if (entry.IsDirectory() && !RecreateDirs)
             entry.selected = false;
         if (entry.selected) {
@@ -321,28 +346,27 @@ int TQzUnZip::ExtractAll(unzip::DecoderWorkspace& workspace) {
     return extracted;
 }
 
-std::string TQzUnZip::TargetDirectory(const TZipHeaderInfo& entry) {
+// Every rewrite of the entry's folder (RootDir, drive and leading "\" taken
+// off) comes first; the folder that results is checked here, once.
+std::optional<std::string> TQzUnZip::TargetDirectory(const TZipHeaderInfo& entry) const {
     if (!RecreateDirs || entry.Directory().empty())
         return destDir_ + "\\";
     std::string dir = entry.Directory();
     if (!rootDir_.empty() && dir.size() >= rootDir_.size() &&
         text::equalsIgnoreCase(std::string_view(dir).substr(0, rootDir_.size()), rootDir_))
         dir.erase(0, rootDir_.size());
-    std::string target;
-    bool rooted = !dir.empty() && (dir[0] == '\\' || (dir.size() >= 2 && dir[1] == ':'));
-    if (!rooted)
-        target = destDir_ + "\\" + dir;
-    else if (destDir_.empty())
-        target = dir;
-    else {
-        // A drive-relative directory ("C:" or "C:sub\") still goes below
-        // the destination, not beside it.
-        std::string rest = dir[0] == '\\' ? dir : dir.substr(2);
-        target = destDir_ + (rest.empty() || rest[0] != '\\' ? "\\" : "") + rest;
-    }
-    if (!platform_.files.directoryExists(target))
-        platform_.files.createDirectories(target);
-    return target;
+    bool drive = dir.size() >= 2 && dir[1] == ':';
+    std::string relative = drive ? dir.substr(2) : dir;
+    relative.erase(0, relative.find_first_not_of('\\'));
+    if (!StaysBelow(relative))
+        return std::nullopt;
+    // Without a destination a rooted folder is taken as it stands.
+    bool rooted = drive || (!dir.empty() && dir[0] == '\\');
+    if (rooted && destDir_.empty())
+        return dir;
+    // A drive-relative folder ("C:" or "C:sub\") still goes below the
+    // destination, not beside it.
+    return destDir_ + "\\" + relative;
 }
 
 void TQzUnZip::Skip(TSkipReason reason, const std::string& name, int index) {
@@ -367,7 +391,8 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
     header.Assign(archive_.Entry(index));
     const std::string fullName = header.FullName();
 
-    if (LeavesDestination(fullName)) {
+    std::optional<std::string> targetDir = TargetDirectory(header);
+    if (!targetDir || Unsafe(header.FileName())) {
         Skip(TSkipReason::srFileOpenError, fullName, index);
         return false;
     }
@@ -383,15 +408,16 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
         in.Seek(Get16(local + 26) + Get16(local + 28), soFromCurrent);
     }
 
-    std::string targetDir = TargetDirectory(header);
+    if (!platform_.files.directoryExists(*targetDir))
+        platform_.files.createDirectories(*targetDir);
     if (header.IsDirectory()) {
         if (RecreateDirs && OnStartUnZip) {
             bool skip = false;
-            OnStartUnZip(*this, index, targetDir, skip);
+            OnStartUnZip(*this, index, *targetDir, skip);
         }
         return true;
     }
-    std::string target = targetDir + header.FileName();
+    std::string target = *targetDir + header.FileName();
 
     // Methods the reader does not know, and strong encryption, are refused
     // before anything is written.
@@ -427,10 +453,6 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
         }
         compressedSize -= unzip::kEncryptionHeaderSize;
     }
-    // Where the data begins: handlers below may read comments through the
-    // same file.
-    const std::int64_t dataStart = archive_.Stream().Position();
-
     if (OverwriteMode != TUZOverwriteMode::Always && platform_.files.fileExists(target)) {
         bool overwrite = false;
         if (OverwriteMode == TUZOverwriteMode::Prompt) {
@@ -451,31 +473,40 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
         }
     }
 
-    unzip::DecodeResult result;
+    std::optional<unzip::DecodeResult> result; // none: skipped at the start
+    bool written;
     {
         TLFNFileStream out(platform_.files, target, fmCreate, strings_);
         bool skip = false;
         if (OnStartUnZip)
             OnStartUnZip(*this, index, target, skip);
-        if (skip)
-            return true;
-        archive_.Stream().Seek(dataStart, soFromBeginning);
-        EntrySource source(archive_, compressedSize, decryptor ? &*decryptor : nullptr,
-                           [this] { Poll(); });
-        EntrySink sink(out, header.uncompressedSize, run.totalWritten, run.totalBytes,
-                       [this](int file, int total) {
-                           if (OnFilePercentDone)
-                               OnFilePercentDone(*this, file);
-                           if (OnTotalPercentDone)
-                               OnTotalPercentDone(*this, total);
-                       });
-        unzip::EntryCoding coding{header.compressionMethod, header.flags, header.uncompressedSize};
-        result = workspace.decode(coding, source, sink);
-        if (result.status == unzip::DecodeStatus::OutputRefused)
-            throw EFatalUnzipError("Cannot write " + target);
+        if (!skip) {
+            EntrySource source(archive_, compressedSize, decryptor ? &*decryptor : nullptr,
+                               [this] { Poll(); });
+            EntrySink sink(out, header.uncompressedSize, run.totalWritten, run.totalBytes,
+                           [this](int file, int total) {
+                               if (OnFilePercentDone)
+                                   OnFilePercentDone(*this, file);
+                               if (OnTotalPercentDone)
+                                   OnTotalPercentDone(*this, total);
+                           });
+            unzip::EntryCoding coding{header.compressionMethod, header.flags,
+                                      header.uncompressedSize};
+            result = workspace.decode(coding, source, sink);
+        }
+        // The last piece reaches the file only at the close, where a full
+        // disk may show too.
+        written = (!result || result->status != unzip::DecodeStatus::OutputRefused) && out.Close();
     }
+    if (!written) {
+        platform_.files.deleteFile(target);
+        throw EFatalUnzipError("Cannot write " + target);
+    }
+    if (!result)
+        return true; // the empty file stays and counts
     // Corrupt data ends like a normal decode; the CRC check below fails it.
-    platform_.files.setLastWriteTime(target, DosDateTimeToFileTime(header.lastModFileDateTime));
+    if (auto stamp = platform_.system.dosDateTimeToFileTime(header.lastModFileDateTime))
+        platform_.files.setLastWriteTime(target, *stamp);
     if (RetainAttributes) {
         // Only the bits a file may carry; archives from other systems keep
         // their own permissions in the rest.
@@ -484,7 +515,7 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
         platform_.files.setAttributes(target, attributes ? attributes : AttrNormal);
     }
 
-    if (result.crc == header.crc32) {
+    if (result->crc == header.crc32) {
         if (OnEndUnZip)
             OnEndUnZip(*this, index, target);
         return true;
@@ -494,7 +525,7 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
         if (!retry)
             Skip(TSkipReason::srBadPassword, fullName, index);
     } else if (OnBadCRC) {
-        OnBadCRC(*this, result.crc, header.crc32, index);
+        OnBadCRC(*this, result->crc, header.crc32, index);
     }
     platform_.files.setAttributes(target, AttrNormal);
     platform_.files.deleteFile(target);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ public:
     const std::string& RootDir() const { return rootDir_; }
     void SetRootDir(const std::string& dir);
     TZipSortMode SortMode() const { return archive_.SortMode(); }
-    void SetSortMode(TZipSortMode mode) { archive_.SetSortMode(mode); }
+    void SetSortMode(TZipSortMode mode);
     bool RecreateDirs = false;
     TUZOverwriteMode OverwriteMode = TUZOverwriteMode::Prompt;
     std::vector<std::string> FilesList;
@@ -78,12 +79,16 @@ public:
     // Asks a running operation to stop; it raises EUserCanceled at its next
     // look at the flag.
     void Cancel() { cancelRequested_ = true; }
+    // While the archive is being read: a run, or its directory for an
+    // accessor. Handlers called then may use the accessors below; setting
+    // ZipName or SortMode, CloseArchive and UnZip raise EUnzipError.
     bool Busy() const { return busy_; }
     // Frees the directory and clears ZipName.
-    void CloseArchive() { archive_.Close(); }
+    void CloseArchive();
 
     // Entries of the current view (reading the directory when needed); an
-    // index outside raises EListError.
+    // index outside raises EListError. While the directory is being read
+    // there are none.
     int Count();
     std::string Filename(int index);
     std::string FullName(int index);
@@ -94,6 +99,7 @@ public:
 private:
     struct Run;
 
+    void RefuseWhileBusy(const char* operation) const;
     void SyncArchiveHooks();
     void Poll();
     void OpenDirectory();
@@ -102,7 +108,8 @@ private:
     // Returns whether the entry counts as extracted; sets retry when a new
     // password asks for another attempt.
     bool ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& workspace, bool& retry);
-    std::string TargetDirectory(const TZipHeaderInfo& entry);
+    // Nothing when the entry's folder would leave DestDir.
+    std::optional<std::string> TargetDirectory(const TZipHeaderInfo& entry) const;
     bool AskPassword(int index);
     void Skip(TSkipReason reason, const std::string& name, int index);
 

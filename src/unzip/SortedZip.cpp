@@ -1,5 +1,6 @@
 #include "unzip/SortedZip.h"
 
+#include "platform/DosDateTime.h"
 #include "text/Text.h"
 
 #include <cmath>
@@ -7,25 +8,11 @@
 namespace qz {
 namespace {
 
-// Seconds since 1980-01-01 of a DOS date and time; 0 for a date that names
-// no real day or time (31 February, 24:00).
+// Orders DOS dates and times as the local times they name: the packed
+// value does, its fields running from the year down to the seconds. A value
+// that names no moment (31 February, 24:00) counts as 0.
 std::int64_t DosTimeKey(std::uint32_t dateTime) {
-    unsigned time = dateTime & 0xFFFF, date = dateTime >> 16;
-    unsigned hour = time >> 11, minute = (time >> 5) & 0x3F, second = (time & 0x1F) * 2;
-    int year = static_cast<int>(date >> 9) + 1980;
-    unsigned month = (date >> 5) & 0x0F, day = date & 0x1F;
-    static const unsigned daysIn[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    if (hour > 23 || minute > 59 || second > 59 || month < 1 || month > 12 || day < 1 ||
-        day > daysIn[month - 1] + (month == 2 && leap ? 1 : 0))
-        return 0;
-    std::int64_t days = 0;
-    for (int y = 1980; y < year; ++y)
-        days += (y % 4 == 0 && (y % 100 != 0 || y % 400 == 0)) ? 366 : 365;
-    for (unsigned m = 1; m < month; ++m)
-        days += daysIn[m - 1] + (m == 2 && leap ? 1 : 0);
-    days += day - 1;
-    return ((days * 24 + hour) * 60 + minute) * 60 + second;
+    return DosDateTime::unpack(dateTime).isReal() ? dateTime : 0;
 }
 
 // Larger first; equal values put the new entry after the existing one.

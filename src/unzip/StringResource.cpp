@@ -1,6 +1,7 @@
 #include "unzip/StringResource.h"
 
 #include "unzip/Errors.h"
+#include "unzip/LittleEndian.h"
 
 namespace qz {
 
@@ -15,7 +16,7 @@ std::string TS_StringResource::lookup(std::uint16_t id) const {
     // A record that claims more bytes than the table holds ends the search.
     std::size_t at = 0;
     while (at + 3 <= bytes_.size()) {
-        std::uint16_t recordId = static_cast<std::uint16_t>(bytes_[at] | bytes_[at + 1] << 8);
+        std::uint16_t recordId = Get16(&bytes_[at]);
         std::size_t length = bytes_[at + 2];
         if (recordId == 0 || at + 3 + length > bytes_.size())
             break;

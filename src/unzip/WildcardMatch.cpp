@@ -81,4 +81,12 @@ bool WildcardMatch(std::string_view nameUtf8, std::string_view patternUtf8) {
     return p == pattern.size();
 }
 
+bool MatchesAnyPattern(std::string_view name, const std::vector<std::string>& patterns) {
+    std::string lowerName = text::lower(name);
+    for (const std::string& pattern : patterns)
+        if (WildcardMatch(lowerName, text::lower(pattern)))
+            return true;
+    return false;
+}
+
 } // namespace qz

@@ -2,6 +2,7 @@
 
 #include "text/Text.h"
 #include "unzip/Errors.h"
+#include "unzip/LittleEndian.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,13 +29,6 @@ constexpr std::size_t kDataDescriptorSize = 16;
 const char* const kIncomplete = "Incomplete Zip File";
 const char* const kNotValid = "Not a valid zip file!";
 const char* const kZip64 = "ZIP64 archives are not supported";
-
-std::uint16_t Get16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-std::uint32_t Get32(const std::uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 bool EndsWithIgnoreCase(const std::string& s, std::string_view suffix) {
     return s.size() >= suffix.size() &&
@@ -202,11 +196,6 @@ void ZipArchive::ReadDirectory() {
         header.release();
     }
 
-    if (IsMultiDisk() && end_.commentLength != 0) {
-        if (currentDisk_ != end_.numberOfThisDisk)
-            LoadDisk(end_.numberOfThisDisk + 1);
-        ArchiveComment();
-    }
     SetSortMode(sortMode_);
     directoryRead_ = true;
 }
@@ -233,8 +222,14 @@ bool ZipArchive::ReadEndRecord() {
         end_.commentLength = Get16(r + 20);
         // The comment follows the record; it is not taken from the end of
         // the file, where anything written after it would stand instead.
+        // It is kept at once: the file at hand is the disk that holds it.
         std::int64_t recordPosition = size - tail + static_cast<std::int64_t>(i);
         end_.commentPosition = static_cast<std::uint32_t>(recordPosition + kEndRecordSize);
+        std::size_t commentStart = i + kEndRecordSize;
+        std::string comment(
+            reinterpret_cast<const char*>(&buffer[commentStart]),
+            std::min<std::size_t>(end_.commentLength, buffer.size() - commentStart));
+        end_.comment = text::decode(ZeroTerminated(comment), oemCodePage);
         // Writers add the 64-bit records whenever they could not know the
         // sizes beforehand; only a field that does not hold its value
         // means the archive needs them.
@@ -386,29 +381,13 @@ bool ZipArchive::ScanLocalHeaders() {
     return true;
 }
 
-std::string ZipArchive::ArchiveComment() {
-    if (!end_.comment) {
-        std::string comment;
-        if (end_.commentLength != 0) {
-            if (!stream_)
-                OpenFile(name_);
-            std::int64_t available = stream_->Size() - end_.commentPosition;
-            comment.resize(static_cast<std::size_t>(
-                std::clamp<std::int64_t>(available, 0, end_.commentLength)));
-            stream_->Seek(end_.commentPosition, soFromBeginning);
-            comment.resize(stream_->Read(comment.data(), comment.size()));
-        }
-        end_.comment = text::decode(ZeroTerminated(comment), oemCodePage);
-    }
-    return *end_.comment;
-}
-
 std::string ZipArchive::EntryComment(TZipHeaderInfo& entry) {
     if (!entry.fileComment) {
         std::string comment;
         if (entry.fileCommentLength != 0) {
             if (!stream_)
                 OpenFile(name_);
+            std::int64_t position = stream_->Position();
             // The stored lengths of name and extra field, which the converted
             // name no longer tells, come from the record itself.
             std::uint8_t r[kCentralRecordSize];
@@ -418,6 +397,7 @@ std::string ZipArchive::EntryComment(TZipHeaderInfo& entry) {
                 comment.resize(Get16(r + 32));
                 comment.resize(stream_->Read(comment.data(), comment.size()));
             }
+            stream_->Seek(position, soFromBeginning);
         }
         bool utf8 = (entry.flags & kFlagUtf8) != 0;
         comment = ZeroTerminated(comment);

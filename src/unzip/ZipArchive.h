@@ -43,7 +43,8 @@ public:
     TLFNFileStream& Stream() { return *stream_; }
 
     // Entries of the current view; an index outside raises EListError.
-    int Count() const { return main_ ? main_->Count() : 0; }
+    // While the directory is being read there are none.
+    int Count() const { return view_ ? main_->Count() : 0; }
     TZipHeaderInfo& Entry(int index) const;
     // Indexes of the view refer to the main list's entries in this order.
     TZipSortMode SortMode() const { return sortMode_; }
@@ -52,8 +53,10 @@ public:
     bool ViewIsMainList() const { return view_ == main_.get(); }
 
     const TEndCentral& EndCentral() const { return end_; }
-    // Read on first use and kept (Open first).
-    std::string ArchiveComment();
+    // Read with the end record.
+    std::string ArchiveComment() const { return end_.comment.value_or(std::string()); }
+    // Read on first use and kept (Open first). The file's position stays
+    // where it was, so that a run reading the file can ask too.
     std::string EntryComment(TZipHeaderInfo& entry);
 
     DiskMode Mode() const { return diskMode_; }

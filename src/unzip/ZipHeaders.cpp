@@ -1,5 +1,6 @@
 #include "unzip/ZipHeaders.h"
 
+#include "platform/DosDateTime.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -49,33 +50,18 @@ void TZipHeaderInfo::SetFullName(const std::string& fullName) {
 }
 
 std::uint32_t ValidateDosDateTime(std::uint32_t dateTime) {
-    unsigned time = dateTime & 0xFFFF;
-    unsigned date = dateTime >> 16;
-    unsigned hour = time >> 11, minute = (time >> 5) & 0x3F, seconds = (time & 0x1F) * 2;
-    unsigned year = (date >> 9) + 1980, month = (date >> 5) & 0x0F, day = date & 0x1F;
-    unsigned h = std::min(hour, 24u), mi = std::min(minute, 59u), s = std::min(seconds, 59u);
-    unsigned y = std::clamp(year, 1980u, 2099u), mo = std::clamp(month, 1u, 12u);
-    unsigned d = std::clamp(day, 1u, 31u);
-    if (h == hour && mi == minute && s == seconds && y == year && mo == month && d == day)
-        return dateTime;
-    unsigned newTime = h << 11 | mi << 5 | s / 2;
-    unsigned newDate = (y - 1980) << 9 | mo << 5 | d;
-    return newDate << 16 | newTime;
-}
-
-FileTime DosDateTimeToFileTime(std::uint32_t dateTime) {
-    unsigned time = dateTime & 0xFFFF, date = dateTime >> 16;
-    std::int64_t y = (date >> 9) + 1980, m = (date >> 5) & 0x0F, d = date & 0x1F;
-    m = std::clamp<std::int64_t>(m, 1, 12);
-    // Days since 1970-01-01 of the civil date (proleptic Gregorian).
-    y -= m <= 2;
-    std::int64_t era = y / 400, yoe = y - era * 400;
-    std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    std::int64_t days = era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
-    std::int64_t seconds =
-        days * 86400 + (time >> 11) * 3600 + ((time >> 5) & 0x3F) * 60 + (time & 0x1F) * 2;
-    constexpr std::int64_t kSeconds1601To1970 = 11644473600;
-    return (seconds + kSeconds1601To1970) * 10000000;
+    const DosDateTime stored = DosDateTime::unpack(dateTime);
+    DosDateTime clamped = stored;
+    clamped.hour = std::min(stored.hour, 24u);
+    clamped.minute = std::min(stored.minute, 59u);
+    clamped.second = std::min(stored.second, 59u);
+    clamped.year = std::clamp(stored.year, 1980u, 2099u);
+    clamped.month = std::clamp(stored.month, 1u, 12u);
+    clamped.day = std::clamp(stored.day, 1u, 31u);
+    bool same = clamped.hour == stored.hour && clamped.minute == stored.minute &&
+                clamped.second == stored.second && clamped.year == stored.year &&
+                clamped.month == stored.month && clamped.day == stored.day;
+    return same ? dateTime : clamped.pack();
 }
 
 std::string ConvertEntryName(std::string_view stored, bool utf8, unsigned oemCodePage) {

@@ -2,7 +2,6 @@
 // record and one header object per entry.
 #pragma once
 
-#include "platform/FileSystem.h"
 #include "unzip/Containers.h"
 
 #include <cstdint>
@@ -14,8 +13,9 @@ namespace qz {
 // General purpose bit flags.
 enum : std::uint16_t {
     kFlagEncrypted = 0x0001,
-    kFlagDataDescriptor = 0x0008, // sizes and CRC follow the data
-    kFlagUtf8 = 0x0800,           // name and comment are UTF-8
+    kFlagDataDescriptor = 0x0008,   // sizes and CRC follow the data
+    kFlagStrongEncryption = 0x0040, // a cipher the reader does not know
+    kFlagUtf8 = 0x0800,             // name and comment are UTF-8
 };
 
 class TEndCentral : public TObject {
@@ -87,10 +87,6 @@ private:
 // Clamps the fields of a DOS date and time to valid ranges (hour up to 24);
 // a value that needs no clamp is returned bit for bit.
 std::uint32_t ValidateDosDateTime(std::uint32_t dateTime);
-
-// The moment a DOS date and time names, counted as a file time. Fields past
-// their range roll over (24:00 is the next day's midnight).
-FileTime DosDateTimeToFileTime(std::uint32_t dateTime);
 
 // A stored name as the program sees it: "/" becomes "\", and the bytes are
 // read in the OEM code page unless the entry says they are UTF-8.

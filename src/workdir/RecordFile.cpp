@@ -51,11 +51,11 @@ std::string PaddedRecord(std::string_view bytes) {
     return record;
 }
 
-bool WriteRecords(File& file, const std::vector<std::string>& records) {
+bool WriteRecordsAndClose(File& file, const std::vector<std::string>& records) {
     for (const auto& record : records)
         if (file.write(record.data(), record.size()) != record.size())
             return false;
-    return true;
+    return file.close();
 }
 
 } // namespace qz

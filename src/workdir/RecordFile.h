@@ -45,7 +45,8 @@ std::optional<std::string> ReadRecord(File& file, std::size_t index);
 // The 79 bytes of a record holding `bytes` cut at 78 and blank-padded to 78.
 std::string PaddedRecord(std::string_view bytes);
 
-// Writes whole records from the file's current position; false on a short write.
-bool WriteRecords(File& file, const std::vector<std::string>& records);
+// Writes whole records from the file's current position and closes the
+// file; false when a write or the close fails.
+bool WriteRecordsAndClose(File& file, const std::vector<std::string>& records);
 
 } // namespace qz

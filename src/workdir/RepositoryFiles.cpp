@@ -12,7 +12,7 @@ constexpr const char* Key = "AccessInfo";
 
 } // namespace
 
-std::string ReadAccessInfo(FileSystem& files, std::string_view folder, unsigned codePage) {
+std::string ReadAccessInfo(FileSystem& files, std::string_view folder, CodePage codePage) {
     std::string path = WorkDirFile(WorkDirFolder(files, folder), IniName);
     if (!files.fileExists(path))
         return {};
@@ -20,7 +20,7 @@ std::string ReadAccessInfo(FileSystem& files, std::string_view folder, unsigned 
 }
 
 void WriteAccessInfo(FileSystem& files, std::string_view folder, std::string_view identity,
-                     unsigned codePage) {
+                     CodePage codePage) {
     std::string path = WorkDirFile(WorkDirFolder(files, folder), IniName);
     IniFile(files, path, codePage).writeString(Section, Key, std::string(identity));
 }

@@ -7,6 +7,7 @@
 // Failures here are not reported: the status check shows what came of them.
 #pragma once
 
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 
 #include <string>
@@ -16,9 +17,9 @@ namespace qz {
 
 // The stored identity; empty when qz4.ini is missing or unreadable. The ini
 // file is in the ANSI code page.
-std::string ReadAccessInfo(FileSystem& files, std::string_view folder, unsigned codePage);
+std::string ReadAccessInfo(FileSystem& files, std::string_view folder, CodePage codePage);
 void WriteAccessInfo(FileSystem& files, std::string_view folder, std::string_view identity,
-                     unsigned codePage);
+                     CodePage codePage);
 
 // Drops what belonged to the previous certificate (access0.dat, results.dat,
 // results1.dat, the files of qzaccess.dir and the folder) and brings the

@@ -101,7 +101,7 @@ int WriteResultsHeader(FileSystem& files, std::string_view folder, std::string_v
         return StatusCannotOpen;
     std::string header = read.header.name + "|" + std::to_string(read.header.number) +
                          text::upperAscii(environmentKey);
-    bool written = WriteRecords(
+    bool written = WriteRecordsAndClose(
         *file, {PaddedRecord(CharToCp866(header)),
                 PaddedRecord(CharToCp866(withoutTrailingBackslash(programDirectory)))});
     return written ? StatusOk : StatusCannotOpen;
@@ -134,9 +134,9 @@ int CreateResultsFile(FileSystem& files, std::string_view folder, std::string_vi
     std::string program = CharToCp866(withoutTrailingBackslash(programDirectory));
     if (program.size() > RecordTextSize)
         program.clear();
-    bool written =
-        WriteRecords(*file, {PaddedRecord(CharToCp866(name) + CharToCp866(headerSuffix)),
-                             PaddedRecord(program), PaddedRecord(identificationRecord(name))});
+    bool written = WriteRecordsAndClose(
+        *file, {PaddedRecord(CharToCp866(name) + CharToCp866(headerSuffix)), PaddedRecord(program),
+                PaddedRecord(identificationRecord(name))});
     return written ? StatusOk : StatusCannotOpen;
 }
 

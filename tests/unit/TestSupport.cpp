@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <random>
 
@@ -41,6 +43,21 @@ std::optional<std::string> TestMachine::readFile(const std::string& path) const 
     if (!in)
         return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+ScopedTimeZone::ScopedTimeZone(const char* tz) {
+    if (const char* current = std::getenv("TZ"))
+        previous_ = current;
+    ::setenv("TZ", tz, 1);
+    ::tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone() {
+    if (previous_)
+        ::setenv("TZ", previous_->c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 std::filesystem::path fixtures(const std::string& subfolder) {

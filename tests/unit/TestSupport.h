@@ -12,6 +12,7 @@
 #include "platform/host/HostSystemInfo.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace qz::test {
@@ -36,6 +37,19 @@ public:
     HostResources resources;
     HostShell shell;
     Platform platform{files, registry, system, dialogs, resources, shell};
+};
+
+// Sets the process's time zone (a TZ value such as "UTC-3") until destroyed,
+// then gives back the previous one.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* tz);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    std::optional<std::string> previous_;
 };
 
 // Folder of the third-party fixtures (for example "zip"); the calling test is

@@ -26,6 +26,7 @@ public:
     }
     std::optional<FileTime> lastWriteTime() const override { return std::nullopt; }
     bool setLastWriteTime(FileTime) override { return true; }
+    bool close() override { return true; }
 
 private:
     std::uint64_t position_ = 0;

@@ -4,13 +4,16 @@
 //   qz4unzip [-P password] -l archive [pattern ...]
 //   qz4unzip [-P password] -t archive [pattern ...]
 //   qz4unzip [-P password] -x archive [destdir] [pattern ...]
+//   qz4unzip -h | --help
 //
 // Exit codes: 0 all went well, 1 some entries failed, 2 the archive could
 // not be read (or the command line was wrong).
 #include "DiscardingFileSystem.h"
 #include "ToolPorts.h"
+#include "platform/DosDateTime.h"
 #include "unzip/Errors.h"
 #include "unzip/QzUnZip.h"
+#include "unzip/WildcardMatch.h"
 #include "unzip/decoders/Decoder.h"
 
 #include <algorithm>
@@ -34,11 +37,12 @@ const char* const kUsage =
     "usage: qz4unzip [-P password] -l archive [pattern ...]\n"
     "       qz4unzip [-P password] -t archive [pattern ...]\n"
     "       qz4unzip [-P password] -x archive [destdir] [pattern ...]\n"
+    "       qz4unzip -h | --help\n"
     "  -l list, -t test every CRC writing nothing, -x extract (folders recreated,\n"
     "  existing files replaced); patterns use * ? and <a-z>, with / or \\\n";
 
 struct Options {
-    char mode = 0;
+    char mode = 0; // 'l', 't', 'x', or 'h' for the usage
     std::string password;
     std::string archive;
     std::string destination = ".";
@@ -46,6 +50,10 @@ struct Options {
 };
 
 bool Parse(const std::vector<std::string>& args, Options& options) {
+    if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
+        options.mode = 'h';
+        return true;
+    }
     std::size_t i = 0;
     for (; i < args.size() && args[i].size() == 2 && args[i][0] == '-'; ++i) {
         char flag = args[i][1];
@@ -77,22 +85,25 @@ std::string MethodName(const TZipHeaderInfo& e) {
     return e.IsEncrypted() ? name + "*" : name;
 }
 
-int List(TQzUnZip& zip) {
+// Lists the entries the patterns select (all without patterns).
+int List(TQzUnZip& zip, const Options& options) {
     std::printf("  Length     Size  Method   Date       Time     CRC-32    Name\n");
     std::printf("--------  -------  -------- ---------- -------- --------  ----\n");
     std::uint64_t length = 0, size = 0;
-    int count = zip.Count();
-    for (int i = 0; i < count; ++i) {
+    int count = 0;
+    for (int i = 0; i < zip.Count(); ++i) {
         const TZipHeaderInfo& e = zip.Entry(i);
-        unsigned date = e.lastModFileDateTime >> 16, time = e.lastModFileDateTime & 0xFFFF;
+        if (!options.patterns.empty() && !MatchesAnyPattern(e.FullName(), options.patterns))
+            continue;
+        DosDateTime stamp = DosDateTime::unpack(e.lastModFileDateTime);
         std::printf("%8u  %7u  %-8s %04u-%02u-%02u %02u:%02u:%02u %08x  %s\n",
                     static_cast<unsigned>(e.uncompressedSize),
-                    static_cast<unsigned>(e.compressedSize), MethodName(e).c_str(),
-                    (date >> 9) + 1980, (date >> 5) & 0x0F, date & 0x1F, time >> 11,
-                    (time >> 5) & 0x3F, (time & 0x1F) * 2, static_cast<unsigned>(e.crc32),
-                    e.FullName().c_str());
+                    static_cast<unsigned>(e.compressedSize), MethodName(e).c_str(), stamp.year,
+                    stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second,
+                    static_cast<unsigned>(e.crc32), e.FullName().c_str());
         length += e.uncompressedSize;
         size += e.compressedSize;
+        ++count;
     }
     std::printf("--------  -------                                       ----\n");
     std::printf("%8llu  %7llu                                       %d entries\n",
@@ -160,7 +171,8 @@ int Extract(TQzUnZip& zip, const Options& options) {
         if (e.selected && !e.IsDirectory() && !reported[static_cast<std::size_t>(i)])
             fail(i, e.FullName(),
                  "unsupported compression method " + std::to_string(e.compressionMethod) +
-                     ((e.flags & 0x40) ? " or strong encryption" : "") + ", skipped");
+                     ((e.flags & kFlagStrongEncryption) ? " or strong encryption" : "") +
+                     ", skipped");
     }
     if (options.mode == 't') {
         if (failures == 0)
@@ -180,6 +192,10 @@ int Main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    if (options.mode == 'h') {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     Platform& real = ports->platform();
     DiscardingFileSystem discarding(real.files);
     Platform platform{options.mode == 't' ? static_cast<FileSystem&>(discarding) : real.files,
@@ -191,7 +207,7 @@ int Main(int argc, char** argv) {
         }
         TQzUnZip zip(platform);
         zip.SetZipName(options.archive);
-        return options.mode == 'l' ? List(zip) : Extract(zip, options);
+        return options.mode == 'l' ? List(zip, options) : Extract(zip, options);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qz4unzip: %s: %s\n", options.archive.c_str(), e.what());
         return 2;

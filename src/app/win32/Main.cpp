@@ -1,5 +1,7 @@
 // The Windows entry point: wraps the system in its ports and runs the program.
 #include "app/Program.h"
+#include "locale/ErrorName.h"
+#include "platform/win32/WideString.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -19,7 +21,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qz::Win32Shell shell;
     qz::ui::win32::FormRenderer windows(dialogs, files);
     qz::Platform platform{files, registry, system, dialogs, resources, shell};
-    qz::RunProgram(platform);
+    try {
+        qz::RunProgram(platform);
+    } catch (...) {
+        // Only what the program's own error box could not show gets here.
+        MessageBoxW(nullptr, qz::win32::wide(qz::DescribeError(std::current_exception())).c_str(),
+                    L"QZ4", MB_OK | MB_ICONERROR);
+    }
     // The program always ends through the normal shutdown with exit code 0.
     return 0;
 }

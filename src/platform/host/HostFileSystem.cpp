@@ -17,9 +17,14 @@ namespace qz {
 namespace {
 
 // Splits a Windows path into drive letter and components; '/' counts as '\'.
+// A network path ("\\server\share\x") has no drive; its first two parts
+// name the share, which lies below <root>/UNC/.
 struct SplitPath {
     char drive = 0;
     std::vector<std::string> parts;
+    bool network() const { return drive == 0; }
+    // The host folder of the drive or share and the parts below it.
+    std::size_t rootParts() const { return network() ? 2 : 0; }
 };
 
 SplitPath split(const std::string& absolutePath) {
@@ -27,15 +32,18 @@ SplitPath split(const std::string& absolutePath) {
     std::string p = absolutePath;
     std::replace(p.begin(), p.end(), '/', '\\');
     std::size_t i = 0;
+    out.drive = 'C';
     if (p.size() >= 2 && p[1] == ':') {
         out.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(p[0])));
         i = 2;
+    } else if (p.rfind("\\\\", 0) == 0) {
+        out.drive = 0;
     }
     std::string part;
     for (; i <= p.size(); ++i) {
         if (i == p.size() || p[i] == '\\') {
             if (part == "..") {
-                if (!out.parts.empty())
+                if (out.parts.size() > out.rootParts())
                     out.parts.pop_back();
             } else if (!part.empty() && part != ".") {
                 out.parts.push_back(part);
@@ -47,6 +55,40 @@ SplitPath split(const std::string& absolutePath) {
     }
     return out;
 }
+
+// A written file whose bytes are lost at the close, which reports it (to a
+// writer that asks).
+class FailingCloseFile : public File {
+public:
+    explicit FailingCloseFile(std::unique_ptr<File> file) : file_(std::move(file)) {}
+    ~FailingCloseFile() override {
+        if (!closed_)
+            close();
+    }
+    std::size_t read(void* buffer, std::size_t count) override {
+        return file_->read(buffer, count);
+    }
+    std::size_t write(const void* buffer, std::size_t count) override {
+        return file_->write(buffer, count);
+    }
+    bool seek(std::uint64_t position) override { return file_->seek(position); }
+    std::uint64_t position() const override { return file_->position(); }
+    std::uint64_t size() const override { return file_->size(); }
+    bool truncate() override { return file_->truncate(); }
+    std::optional<FileTime> lastWriteTime() const override { return file_->lastWriteTime(); }
+    bool setLastWriteTime(FileTime time) override { return file_->setLastWriteTime(time); }
+    bool close() override {
+        file_->seek(0);
+        file_->truncate();
+        file_->close();
+        closed_ = true;
+        return false;
+    }
+
+private:
+    std::unique_ptr<File> file_;
+    bool closed_ = false;
+};
 
 } // namespace
 
@@ -92,7 +134,7 @@ HostFileSystem::HostFileSystem(fs::path root) : root_(std::move(root)) {}
 std::string HostFileSystem::absolute(const std::string& windowsPath) const {
     std::string p = windowsPath;
     std::replace(p.begin(), p.end(), '/', '\\');
-    if (p.size() >= 2 && p[1] == ':')
+    if ((p.size() >= 2 && p[1] == ':') || p.rfind("\\\\", 0) == 0)
         return p;
     if (!p.empty() && p[0] == '\\')
         return current_.substr(0, 2) + p;
@@ -104,7 +146,7 @@ std::string HostFileSystem::absolute(const std::string& windowsPath) const {
 
 fs::path HostFileSystem::hostPath(const std::string& windowsPath) const {
     SplitPath sp = split(absolute(windowsPath));
-    fs::path result = root_ / std::string(1, sp.drive ? sp.drive : 'C');
+    fs::path result = root_ / (sp.network() ? std::string("UNC") : std::string(1, sp.drive));
     // A path spelled as stored resolves to itself: one look instead of one per component.
     fs::path exactPath = result;
     for (const std::string& part : sp.parts)
@@ -132,6 +174,10 @@ void HostFileSystem::setDriveType(char letter, DriveType type) {
     driveTypes_[static_cast<char>(std::toupper(letter))] = type;
 }
 
+void HostFileSystem::setWritesFailAtClose(char letter) {
+    failingCloses_.insert(static_cast<char>(std::toupper(letter)));
+}
+
 void HostFileSystem::setVolumeLabel(char letter, const std::string& label) {
     labels_[static_cast<char>(std::toupper(letter))] = label;
 }
@@ -156,7 +202,8 @@ std::vector<FindEntry> HostFileSystem::list(const std::string& pattern, ListKind
     std::error_code ec;
     if (!fs::is_directory(dir, ec))
         return out;
-    bool isRoot = split(folder).parts.empty();
+    SplitPath where = split(folder);
+    bool isRoot = where.parts.size() == where.rootParts();
     if (!isRoot && kind != ListKind::Files) {
         for (const char* dots : {".", ".."})
             if (matchesMask(dots, mask))
@@ -209,6 +256,9 @@ std::unique_ptr<File> HostFileSystem::open(const std::string& path, OpenMode mod
         return nullptr;
     if (mode == OpenMode::Create)
         extraAttributes_[p.string()] = AttrArchive;
+    char drive = split(absolute(path)).drive;
+    if (mode != OpenMode::Read && failingCloses_.count(drive ? drive : 'C'))
+        return std::make_unique<FailingCloseFile>(MakePosixFile(fd));
     return MakePosixFile(fd);
 }
 
@@ -236,7 +286,9 @@ bool HostFileSystem::moveFile(const std::string& from, const std::string& to,
     std::error_code ec;
     if (!fs::exists(src, ec))
         return false;
-    if (fs::exists(dst, ec) && (!replaceExisting || fs::is_directory(dst, ec)))
+    // As on Windows, a read-only file is not replaced.
+    if (fs::exists(dst, ec) && (!replaceExisting || fs::is_directory(dst, ec) ||
+                                (attributes(to).value_or(0) & AttrReadOnly)))
         return false;
     fs::rename(src, dst, ec);
     if (ec)
@@ -314,12 +366,15 @@ bool HostFileSystem::createDirectory(const std::string& path) {
 
 bool HostFileSystem::createDirectories(const std::string& path) {
     SplitPath sp = split(absolute(path));
-    std::error_code ec;
-    if (!fs::is_directory(root_ / std::string(1, sp.drive ? sp.drive : 'C'), ec))
-        return false; // no such drive
-    std::string partial = std::string(1, sp.drive ? sp.drive : 'C') + ":\\";
-    for (const std::string& part : sp.parts) {
-        partial += part + "\\";
+    if (sp.parts.size() < sp.rootParts())
+        return false; // a server without a share
+    // The drive or share must exist: neither can be made.
+    std::string partial = sp.network() ? "\\\\" + sp.parts[0] + "\\" + sp.parts[1] + "\\"
+                                       : std::string(1, sp.drive) + ":\\";
+    if (!directoryExists(partial))
+        return false;
+    for (std::size_t i = sp.rootParts(); i < sp.parts.size(); ++i) {
+        partial += sp.parts[i] + "\\";
         if (!directoryExists(partial) && !createDirectory(partial))
             return false;
     }
@@ -370,10 +425,10 @@ bool HostFileSystem::setCurrentDirectory(const std::string& path) {
     if (!directoryExists(path))
         return false;
     SplitPath sp = split(absolute(path));
-    std::string result = std::string(1, sp.drive ? sp.drive : 'C') + ":";
+    std::string result = sp.network() ? "\\" : std::string(1, sp.drive) + ":";
     for (const std::string& part : sp.parts)
         result += "\\" + part;
-    if (sp.parts.empty())
+    if (sp.parts.size() == sp.rootParts())
         result += "\\";
     current_ = result;
     return true;

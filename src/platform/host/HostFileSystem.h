@@ -1,12 +1,14 @@
-// File-system port over a folder tree: "C:\" is <root>/C/, every path
-// component resolved without regard to letter case. Drive types and volume
-// labels are set by the test; a drive whose folder exists is fixed by default.
+// File-system port over a folder tree: "C:\" is <root>/C/, the share
+// "\\srv\share\" is <root>/UNC/srv/share/, every path component resolved without regard to letter
+// case. Drive types and volume labels are set by the test; a drive whose folder exists is fixed by
+// default.
 #pragma once
 
 #include "platform/FileSystem.h"
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 namespace qz {
 
@@ -22,6 +24,10 @@ public:
 
     void setDriveType(char letter, DriveType type);
     void setVolumeLabel(char letter, const std::string& label);
+    // Files written on the drive from now on lose their bytes when they are
+    // closed, and the close reports the failure: a full network drive that
+    // accepted the writes into its cache.
+    void setWritesFailAtClose(char letter);
 
     bool fileExists(const std::string& path) const override;
     bool directoryExists(const std::string& path) const override;
@@ -49,6 +55,7 @@ private:
     std::string current_ = "C:\\";
     std::map<char, DriveType> driveTypes_;
     std::map<char, std::string> labels_;
+    std::set<char> failingCloses_;
     // Hidden, system and archive bits have no host equivalent; kept here by host path.
     std::map<std::string, std::uint32_t> extraAttributes_;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/SystemInfo.h"
+#include "platform/host/HostCodePages.h"
 
 #include <map>
 
@@ -10,7 +11,7 @@ namespace qz {
 class HostSystemInfo : public SystemInfo {
 public:
     std::string languageName = "English";
-    std::uint16_t uiLanguage = 0x09;
+    std::uint16_t uiLanguage = 0x0409;
     std::string user = "student";
     std::map<std::string, std::string> environment; // names upper-cased
     std::string systemDir = "C:\\Windows\\System32";
@@ -30,8 +31,15 @@ public:
     std::string specialFolder(SpecialFolder folder) const override;
     unsigned ansiCodePage() const override { return ansi; }
     unsigned oemCodePage() const override { return oem; }
+    // By the C library's local time (the TZ variable).
+    std::optional<FileTime> dosDateTimeToFileTime(std::uint32_t dosDateTime) const override;
+    std::optional<std::uint32_t> fileTimeToDosDateTime(FileTime time) const override;
+    const CodePages& codePages() const override { return tables_; }
     std::string programPath() const override { return program; }
     std::vector<std::string> commandLine() const override { return arguments; }
+
+private:
+    HostCodePages tables_;
 };
 
 } // namespace qz

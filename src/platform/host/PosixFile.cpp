@@ -11,7 +11,10 @@ namespace {
 class PosixFile : public File {
 public:
     explicit PosixFile(int fd) : fd_(fd) {}
-    ~PosixFile() override { ::close(fd_); }
+    ~PosixFile() override {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
     std::size_t read(void* buffer, std::size_t count) override {
         return transfer(count, [&](std::size_t done) {
             return ::read(fd_, static_cast<char*>(buffer) + done, count - done);
@@ -51,6 +54,11 @@ public:
             times[1].tv_sec -= 1;
         }
         return ::futimens(fd_, times) == 0;
+    }
+    bool close() override {
+        int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0;
     }
 
 private:

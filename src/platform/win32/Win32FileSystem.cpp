@@ -1,5 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
 
+#include "platform/PathRoot.h"
 #include "platform/win32/WideString.h"
 
 #include <windows.h>
@@ -31,7 +32,10 @@ std::wstring driveRoot(char letter) {
 class Win32File : public File {
 public:
     explicit Win32File(HANDLE h) : h_(h) {}
-    ~Win32File() override { CloseHandle(h_); }
+    ~Win32File() override {
+        if (h_ != INVALID_HANDLE_VALUE)
+            CloseHandle(h_);
+    }
     std::size_t read(void* buffer, std::size_t count) override {
         std::size_t done = 0;
         while (done < count) {
@@ -78,6 +82,11 @@ public:
     bool setLastWriteTime(FileTime time) override {
         FILETIME ft = toFiletime(time);
         return SetFileTime(h_, nullptr, nullptr, &ft) != 0;
+    }
+    bool close() override {
+        BOOL closed = CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return closed != 0;
     }
 
 private:
@@ -140,7 +149,9 @@ std::vector<NameEntry> Win32FileSystem::listNames(const std::string& folder) con
 
 std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mode) {
     DWORD access = mode == OpenMode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
-    DWORD share = mode == OpenMode::Read ? FILE_SHARE_READ : 0;
+    // A reader lets others write: the problem book's programs keep results.dat
+    // and QZ.INI open for writing while they run.
+    DWORD share = mode == OpenMode::Read ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     DWORD disposition = mode == OpenMode::Create ? CREATE_ALWAYS : OPEN_EXISTING;
     HANDLE h = CreateFileW(wide(path).c_str(), access, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -198,13 +209,17 @@ bool Win32FileSystem::createDirectory(const std::string& path) {
 }
 
 bool Win32FileSystem::createDirectories(const std::string& path) {
+    const std::size_t root = PathRootLength(path);
     std::string p = path;
-    while (p.size() > 3 && (p.back() == '\\' || p.back() == '/'))
+    while (p.size() > root && (p.back() == '\\' || p.back() == '/'))
         p.pop_back();
     if (directoryExists(p))
         return true;
+    // A drive or share cannot be made: when its root is missing, so is the path.
+    if (p.size() <= root)
+        return false;
     std::size_t slash = p.find_last_of("\\/");
-    if (slash != std::string::npos && slash > 0 && !createDirectories(p.substr(0, slash + 1)))
+    if (slash != std::string::npos && slash >= root && !createDirectories(p.substr(0, slash)))
         return false;
     return createDirectory(p) || directoryExists(p);
 }

@@ -1,10 +1,11 @@
 #include "platform/win32/Win32SystemInfo.h"
 
+#include "platform/CommandLine.h"
+#include "platform/DosDateTime.h"
 #include "platform/win32/WideString.h"
 
 #include <windows.h>
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 namespace qz {
@@ -20,7 +21,7 @@ std::string Win32SystemInfo::localeLanguageName() const {
 }
 
 std::uint16_t Win32SystemInfo::uiLanguageId() const {
-    return PRIMARYLANGID(GetSystemDefaultUILanguage());
+    return GetSystemDefaultUILanguage();
 }
 
 std::string Win32SystemInfo::userName() const {
@@ -70,6 +71,29 @@ unsigned Win32SystemInfo::oemCodePage() const {
     return GetOEMCP();
 }
 
+// As the system's own file dates work: the local time at today's offset
+// from UTC. Values that name no moment are refused here as on the host,
+// whatever the system makes of them.
+std::optional<FileTime> Win32SystemInfo::dosDateTimeToFileTime(std::uint32_t dosDateTime) const {
+    FILETIME local, utc;
+    if (!DosDateTime::unpack(dosDateTime).isReal() ||
+        !DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) ||
+        !LocalFileTimeToFileTime(&local, &utc))
+        return std::nullopt;
+    return static_cast<FileTime>((static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) |
+                                 utc.dwLowDateTime);
+}
+
+std::optional<std::uint32_t> Win32SystemInfo::fileTimeToDosDateTime(FileTime time) const {
+    FILETIME utc, local;
+    utc.dwLowDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(time) & 0xFFFFFFFFu);
+    utc.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(time) >> 32);
+    WORD date = 0, dosTime = 0;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &dosTime))
+        return std::nullopt;
+    return static_cast<std::uint32_t>(date) << 16 | dosTime;
+}
+
 std::string Win32SystemInfo::programPath() const {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
@@ -81,15 +105,11 @@ std::string Win32SystemInfo::programPath() const {
 }
 
 std::vector<std::string> Win32SystemInfo::commandLine() const {
-    std::vector<std::string> out;
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!argv)
-        return out;
-    for (int i = 1; i < count; ++i)
-        out.push_back(narrow(argv[i]));
-    LocalFree(argv);
-    return out;
+    // Not CommandLineToArgvW: it reads the backslash of "C:\My Dir\" as escaping the quote.
+    std::vector<std::string> words = SplitCommandLine(narrow(GetCommandLineW()));
+    if (!words.empty())
+        words.erase(words.begin());
+    return words;
 }
 
 } // namespace qz

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/SystemInfo.h"
+#include "platform/win32/Win32CodePages.h"
 
 namespace qz {
 
@@ -16,8 +17,14 @@ public:
     std::string specialFolder(SpecialFolder folder) const override;
     unsigned ansiCodePage() const override;
     unsigned oemCodePage() const override;
+    std::optional<FileTime> dosDateTimeToFileTime(std::uint32_t dosDateTime) const override;
+    std::optional<std::uint32_t> fileTimeToDosDateTime(FileTime time) const override;
+    const CodePages& codePages() const override { return system_; }
     std::string programPath() const override;
     std::vector<std::string> commandLine() const override;
+
+private:
+    Win32CodePages system_;
 };
 
 } // namespace qz

@@ -48,12 +48,25 @@ DialogButton FormRenderer::showModal(Form& form) {
     registerClass(form.className());
     HWND owner = GetActiveWindow();
     FormWindow window(form, owner);
+    // Undone however the loop ends, an error included. The owner must be
+    // enabled again before this window goes, or the system activates some
+    // other program's window.
+    struct Shown {
+        FormRenderer& renderer;
+        HWND owner;
+        ~Shown() {
+            if (owner)
+                EnableWindow(owner, TRUE);
+            renderer.open_.pop_back();
+        }
+    } shown{*this, nullptr};
     open_.push_back(&window);
 
     // A form that closed itself while being shown never appears.
     if (!form.mayEndModal()) {
         if (owner)
             EnableWindow(owner, FALSE);
+        shown.owner = owner;
         ShowWindow(window.handle(), SW_SHOW);
         SetForegroundWindow(window.handle());
         window.sync();
@@ -61,7 +74,7 @@ DialogButton FormRenderer::showModal(Form& form) {
             SetFocus(window.handle());
 
         MSG message;
-        while (!form.mayEndModal()) {
+        while (!window.failure() && !form.mayEndModal()) {
             BOOL got = GetMessageW(&message, nullptr, 0, 0);
             if (got <= 0) {
                 // The program is ending: pass the request on to the outer loops.
@@ -75,12 +88,9 @@ DialogButton FormRenderer::showModal(Form& form) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        // The owner must be enabled again before this window goes, or the
-        // system activates some other program's window.
-        if (owner)
-            EnableWindow(owner, TRUE);
     }
-    open_.pop_back();
+    if (window.failure())
+        std::rethrow_exception(window.failure());
     return form.modalResult;
 }
 

@@ -707,6 +707,18 @@ LRESULT FormWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+template <class Work> LRESULT FormWindow::guarded(Work&& work) {
+    try {
+        return work();
+    } catch (...) {
+        if (!failure_)
+            failure_ = std::current_exception();
+        // The modal loop may be waiting for a message: wake it to end.
+        PostMessageW(window_, WM_NULL, 0, 0);
+        return 0;
+    }
+}
+
 LRESULT CALLBACK FormWindow::formProcedure(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -721,7 +733,7 @@ LRESULT CALLBACK FormWindow::formProcedure(HWND window, UINT message, WPARAM wPa
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->handleFormMessage(message, wParam, lParam);
+    return self->guarded([&] { return self->handleFormMessage(message, wParam, lParam); });
 }
 
 LRESULT CALLBACK FormWindow::containerProcedure(HWND window, UINT message, WPARAM wParam,
@@ -737,7 +749,7 @@ LRESULT CALLBACK FormWindow::containerProcedure(HWND window, UINT message, WPARA
     case WM_DRAWITEM:
         // Events of the controls inside go to the form, as if they sat on it.
         if (self)
-            return self->handleFormMessage(message, wParam, lParam);
+            return self->guarded([&] { return self->handleFormMessage(message, wParam, lParam); });
         break;
     case WM_SETCURSOR:
         if (self && self->setCursor(reinterpret_cast<HWND>(wParam)))
@@ -768,13 +780,19 @@ LRESULT CALLBACK FormWindow::checkListProcedure(HWND window, UINT message, WPARA
         LRESULT hit = SendMessageW(window, LB_ITEMFROMPOINT, 0, lParam);
         if (self && HIWORD(hit) == 0 &&
             x < self->px(CheckBoxMargin + CheckBoxSize + CheckBoxMargin))
-            self->toggleCheck(window, LOWORD(hit));
+            self->guarded([&] {
+                self->toggleCheck(window, LOWORD(hit));
+                return LRESULT(0);
+            });
         return result;
     }
     case WM_KEYDOWN:
         if (wParam == VK_SPACE && self) {
-            self->toggleCheck(window, static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0)));
-            return 0;
+            return self->guarded([&] {
+                self->toggleCheck(window,
+                                  static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0)));
+                return LRESULT(0);
+            });
         }
         break;
     case WM_NCDESTROY:

@@ -4,6 +4,7 @@
 
 #include "ui/Form.h"
 
+#include <exception>
 #include <map>
 #include <tuple>
 #include <unordered_map>
@@ -33,6 +34,11 @@ public:
     // Tab moves the focus, key preview and Enter/Esc reach the form. True
     // when the message is used up.
     bool handleKey(const MSG& message);
+
+    // An error raised by a handler while the system dispatched a message: it
+    // cannot travel through the system's frames, so the window procedure keeps
+    // it and the modal loop raises it again once the message is done.
+    std::exception_ptr failure() const { return failure_; }
 
     // Window procedures of the form and of the controls drawn here.
     static LRESULT CALLBACK formProcedure(HWND, UINT, WPARAM, LPARAM);
@@ -78,6 +84,8 @@ private:
     void paint(HWND window, int index);
     void drawCheckItem(const DRAWITEMSTRUCT& item);
     LRESULT handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs a message's work and keeps the first error it raises.
+    template <class Work> LRESULT guarded(Work&& work);
 
     Form& form_;
     HWND window_ = nullptr;
@@ -90,6 +98,7 @@ private:
     std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
     Control* focused_ = nullptr;
     std::string caption_;
+    std::exception_ptr failure_;
 };
 
 } // namespace qz::ui::win32

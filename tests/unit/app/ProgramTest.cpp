@@ -91,5 +91,40 @@ TEST_F(ProgramTest, OnANonRussianSystemThereIsNoLanguageToggle) {
     EXPECT_EQ(shown, std::vector<std::string>{"TForm1:QZ4 Setup"});
 }
 
+class HandlerFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+TEST_F(ProgramTest, AnErrorNoHandlerDealtWithIsShownAndTheRunEnds) {
+    for (const char* program : {"QZ4Setup.exe", "QZ4Complete.exe"}) {
+        SCOPED_TRACE(program);
+        test::TestMachine machine;
+        machine.files.createDirectories(ProgramDir);
+        machine.system.program = ProgramDir + program;
+        machine.dialogs.formAnswers.push_back(
+            [](ui::Form&) -> DialogButton { throw HandlerFailure("the disk went away"); });
+        RunProgram(machine.platform);
+        EXPECT_EQ(machine.dialogs.shownForms.size(), 1u); // nothing after the error
+        ASSERT_EQ(machine.dialogs.messages.size(), 1u);
+        EXPECT_EQ(machine.dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(machine.dialogs.messages[0].text, "HandlerFailure: the disk went away");
+    }
+}
+
+TEST_F(ProgramTest, AStartupErrorNamesItsOwnClass) {
+    // The host has no table for code page 936, so the settings cannot be read.
+    m.system.program = ProgramDir + "QZ4Setup.exe";
+    m.system.ansi = 936;
+    m.writeFile(ProgramDir + "QZ.INI", "[Font]\r\nMain=Consolas\r\n");
+    RunProgram(m.platform);
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m.dialogs.messages[0].text,
+              "The program QZ4Setup caused a system error UnsupportedCodePage with diagnostics "
+              "\"code page 936 cannot be converted\". It is likely that the program was run in "
+              "the read-only directory (for example, in the directory on CD)");
+    EXPECT_EQ(m.readFile(ProgramDir + "QZ.INI"), "[Font]\r\nMain=Consolas\r\n");
+}
+
 } // namespace
 } // namespace qz

@@ -24,14 +24,14 @@ protected:
     }
     void readSettings(const std::string& text) {
         m.writeFile("C:\\QZ4\\QZ.INI", text);
-        IniFile ini(m.files, "C:\\QZ4\\QZ.INI", 1252);
+        IniFile ini(m.files, "C:\\QZ4\\QZ.INI", m.system.ansiText());
         sections.readSections(ini);
     }
     IniFile writeSettings() {
         m.files.deleteFile("C:\\QZ4\\QZ.INI");
-        IniFile ini(m.files, "C:\\QZ4\\QZ.INI", 1252);
+        IniFile ini(m.files, "C:\\QZ4\\QZ.INI", m.system.ansiText());
         sections.writeSections(ini);
-        return IniFile(m.files, "C:\\QZ4\\QZ.INI", 1252);
+        return IniFile(m.files, "C:\\QZ4\\QZ.INI", m.system.ansiText());
     }
 };
 
@@ -147,7 +147,8 @@ TEST_F(SettingsSectionsTest, RoundTripKeepsOrderStateAndPaths) {
     EnvironmentCatalogue again(m.platform, kProgramDir);
     again.fill();
     again.checkModules();
-    EnvironmentSettings(m.platform, again).readSections(IniFile(m.files, "C:\\QZ4\\QZ.INI", 1252));
+    EnvironmentSettings(m.platform, again)
+        .readSections(IniFile(m.files, "C:\\QZ4\\QZ.INI", m.system.ansiText()));
     EXPECT_EQ(again.checkList(), order);
     EXPECT_TRUE(again.entry(7).suspended);
     EXPECT_EQ(again.entry(7).exePath, "C:\\Delphi7\\Bin\\delphi32.exe");

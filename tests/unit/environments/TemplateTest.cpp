@@ -105,6 +105,14 @@ TEST_F(TemplateTest, OriginalIsNeverErasedBeforeItIsReplaced) {
     EXPECT_FALSE(m.files.fileExists(path + "1"));
 }
 
+TEST_F(TemplateTest, AFailureReportedAtTheCloseKeepsTheOriginal) {
+    m.writeFile("D:\\T\\tasks.json", "\"command\": \"old\"\n");
+    m.files.setWritesFailAtClose('D');
+    editor.ReplaceKeyedLines("D:\\T", "*.json", "\"command\":", "x");
+    EXPECT_EQ(read("D:\\T\\tasks.json"), "\"command\": \"old\"\n");
+    EXPECT_FALSE(m.files.fileExists("D:\\T\\tasks.json1"));
+}
+
 TEST_F(TemplateTest, VsCodeTemplatesTakeTheCompiler) {
     std::string tasks = write(86, "tasks.json",
                               "{\n    \"tasks\": [{\n        \"command\": \"gcc\",\n"

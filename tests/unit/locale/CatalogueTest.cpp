@@ -106,8 +106,9 @@ TEST_F(CatalogueTest, HoldsEveryKeyInTheOrderOfAssignment) {
         KEY(MsgRepositoryGroup),
         KEY(MsgStudentLogin),
         KEY(MsgSelectCertificate),
+        KEY(MsgSettingsWriteError),
     };
-    ASSERT_EQ(expected.size(), 82u);
+    ASSERT_EQ(expected.size(), 83u);
     const std::vector<CatalogueEntry>& entries = CatalogueEntries();
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {

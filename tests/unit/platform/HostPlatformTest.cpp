@@ -1,6 +1,10 @@
+#include "FolderContract.h"
 #include "TestSupport.h"
+#include "platform/DosDateTime.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace qz {
 namespace {
@@ -50,6 +54,24 @@ TEST(HostFileSystem, ReadOnlyFilesResistDeletionAndOverwrite) {
     EXPECT_EQ(m.readFile("C:\\a.txt"), "new");
     EXPECT_TRUE(m.files.moveFile("C:\\b.txt", "C:\\a.txt", true));
     EXPECT_FALSE(m.files.fileExists("C:\\b.txt"));
+}
+
+TEST(HostFileSystem, CreatesFoldersAsEveryPortDoes) {
+    test::TestMachine m;
+    ASSERT_TRUE(m.files.createDirectory("C:\\scratch"));
+    contract::CheckFolderCreation(m.files, "C:\\scratch", 'Q');
+}
+
+TEST(HostFileSystem, SharesLieBelowUnc) {
+    test::TestMachine m;
+    std::filesystem::create_directories(m.root / "UNC" / "srv" / "Share");
+    EXPECT_TRUE(m.files.directoryExists("\\\\SRV\\share\\"));
+    EXPECT_TRUE(m.files.createDirectories("\\\\srv\\share\\a\\b"));
+    EXPECT_TRUE(std::filesystem::is_directory(m.root / "UNC" / "srv" / "Share" / "a" / "b"));
+    EXPECT_FALSE(m.files.directoryExists("C:\\srv\\share\\a"));
+    ASSERT_TRUE(m.files.setCurrentDirectory("\\\\srv\\share\\a"));
+    EXPECT_EQ(m.files.currentDirectory(), "\\\\srv\\share\\a");
+    EXPECT_TRUE(m.files.directoryExists("..\\..\\..\\a\\b")); // ".." stops at the share
 }
 
 TEST(HostFileSystem, FoldersTimesAndDrives) {
@@ -103,6 +125,34 @@ TEST(HostDialogs, RecordsRequestsAndAnswersFromTheQueue) {
     ASSERT_EQ(d.messages.size(), 2u);
     EXPECT_EQ(d.messages[1].text, "Oops");
     EXPECT_FALSE(d.openFile({}));
+}
+
+TEST(HostSystemInfo, DosTimesAreLocalTimes) {
+    test::ScopedTimeZone zone("UTC-3"); // three hours ahead of UTC
+    HostSystemInfo system;
+    struct Case {
+        DosDateTime local;
+        std::optional<FileTime> time;
+    } cases[] = {
+        {{2024, 1, 1, 12, 30, 10}, 133485750100000000}, // 09:30:10 UTC
+        {{1980, 1, 1, 3, 0, 0}, 119600064000000000},
+        {{2024, 2, 29, 0, 0, 0}, 133536276000000000},
+        {{2023, 2, 29, 0, 0, 0}, std::nullopt},
+        {{2024, 1, 1, 24, 0, 0}, std::nullopt},
+        {{2024, 1, 1, 23, 59, 60}, std::nullopt},
+        {{2024, 13, 1, 0, 0, 0}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        std::uint32_t dos = c.local.pack();
+        EXPECT_EQ(system.dosDateTimeToFileTime(dos), c.time) << std::hex << dos;
+        if (c.time) {
+            EXPECT_EQ(system.fileTimeToDosDateTime(*c.time), dos) << std::hex << dos;
+        }
+    }
+    // Odd seconds go down to even ones; a moment before 1980 there has no DOS form.
+    EXPECT_EQ(system.fileTimeToDosDateTime(133485750110000000),
+              (DosDateTime{2024, 1, 1, 12, 30, 10}.pack()));
+    EXPECT_EQ(system.fileTimeToDosDateTime(119599955990000000), std::nullopt);
 }
 
 } // namespace

@@ -11,6 +11,7 @@ class RepositoryFilesTest : public ::testing::Test {
 protected:
     test::TestMachine m;
     const std::string d = "C:\\QZ4Work";
+    const CodePage ansi{m.system.codePages(), 1251};
     std::string at(const std::string& name) { return d + "\\" + name; }
     bool exists(const std::string& name) { return m.files.fileExists(at(name)); }
     std::string content(const std::string& name) { return m.readFile(at(name)).value_or("-"); }
@@ -18,15 +19,15 @@ protected:
 
 TEST_F(RepositoryFilesTest, AccessInfo) {
     m.files.createDirectories(d);
-    EXPECT_EQ(ReadAccessInfo(m.files, d, 1251), "");
-    WriteAccessInfo(m.files, d + "\\", "Пётр 10-B", 1251);
+    EXPECT_EQ(ReadAccessInfo(m.files, d, ansi), "");
+    WriteAccessInfo(m.files, d + "\\", "Пётр 10-B", ansi);
     EXPECT_EQ(content("qz4.ini"), "[UpdateData]\r\nAccessInfo=\xCF\xB8\xF2\xF0 10-B\r\n");
-    EXPECT_EQ(ReadAccessInfo(m.files, d, 1251), "Пётр 10-B");
-    WriteAccessInfo(m.files, d, "", 1251);
-    EXPECT_EQ(ReadAccessInfo(m.files, d, 1251), "");
+    EXPECT_EQ(ReadAccessInfo(m.files, d, ansi), "Пётр 10-B");
+    WriteAccessInfo(m.files, d, "", ansi);
+    EXPECT_EQ(ReadAccessInfo(m.files, d, ansi), "");
     // A folder that does not exist: nothing written, nothing reported.
-    WriteAccessInfo(m.files, "C:\\Gone", "x", 1251);
-    EXPECT_EQ(ReadAccessInfo(m.files, "C:\\Gone", 1251), "");
+    WriteAccessInfo(m.files, "C:\\Gone", "x", ansi);
+    EXPECT_EQ(ReadAccessInfo(m.files, "C:\\Gone", ansi), "");
 }
 
 TEST_F(RepositoryFilesTest, AddingAndDeletingACertificateMovesTheLocalResults) {

@@ -112,6 +112,14 @@ TEST_F(ResultsFileTest, AFileThatCannotBeOpenedReadsAsMinusTwo) {
     EXPECT_EQ(ReadResultsName(files, dir).name, "Ann" + std::string(22, ' '));
 }
 
+TEST_F(ResultsFileTest, AFailureReportedAtTheCloseIsAFailedWrite) {
+    m.files.createDirectories("D:\\Work");
+    ASSERT_EQ(CreateResultsFile(m.files, "D:\\Work", "Ann", "|10", program), StatusOk);
+    m.files.setWritesFailAtClose('D');
+    EXPECT_EQ(WriteResultsHeader(m.files, "D:\\Work", "PY3", program), StatusCannotOpen);
+    EXPECT_EQ(CreateResultsFile(m.files, "D:\\Work", "Bob", "|10", program), StatusCannotOpen);
+}
+
 TEST_F(ResultsFileTest, HeaderRewriteKeepsTheNumberAndTheOtherRecords) {
     ASSERT_EQ(CreateResultsFile(m.files, dir, "Ann|Lee", "|12", program), StatusOk);
     std::string runtimeRecord = record("work of the runtime");

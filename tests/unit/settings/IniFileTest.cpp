@@ -11,9 +11,10 @@ class IniFileTest : public ::testing::Test {
 protected:
     test::TestMachine m;
     const std::string path = "C:\\QZ4\\QZ.INI";
+    CodePage page(unsigned number) const { return {m.system.codePages(), number}; }
     IniFile load(const std::string& content, unsigned codePage = 1251) {
         m.writeFile(path, content);
-        return IniFile(m.files, path, codePage);
+        return IniFile(m.files, path, page(codePage));
     }
 };
 
@@ -50,7 +51,7 @@ TEST_F(IniFileTest, WritesGoToTheFileAtOnceKeepingOtherLines) {
               "; comment\r\n[A]\r\nX=10\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nn=7\r\n");
     ASSERT_TRUE(ini.eraseSection("b"));
     EXPECT_EQ(m.readFile(path), "; comment\r\n[A]\r\nX=10\r\nz=3\r\n\r\n[C]\r\nn=7\r\n");
-    EXPECT_EQ(IniFile(m.files, path, 1251).readInteger("c", "N", 0), 7);
+    EXPECT_EQ(IniFile(m.files, path, page(1251)).readInteger("c", "N", 0), 7);
 }
 
 TEST_F(IniFileTest, TextIsInTheAnsiCodePage) {
@@ -60,12 +61,32 @@ TEST_F(IniFileTest, TextIsInTheAnsiCodePage) {
     EXPECT_EQ(m.readFile(path), "[Work Directory]\r\nLabel=\xCF\xB8\xF2\xF0\r\n");
 }
 
+TEST_F(IniFileTest, ACodePageWithoutATableIsRefusedNotGuessed) {
+    // "路径" in code page 936: read as any other code page it would become
+    // other letters, written back it would become "??".
+    const std::string chinese = "[Work Directory]\r\nPath=C:\\\xC2\xB7\xBE\xB6\r\n";
+    EXPECT_THROW(load(chinese, 936), UnsupportedCodePage);
+    IniFile unsupported(m.files, "C:\\new.ini", page(936));
+    EXPECT_THROW(unsupported.writeString("Work Directory", "Path", "C:\\路径"),
+                 UnsupportedCodePage);
+    EXPECT_FALSE(m.files.fileExists("C:\\new.ini"));
+    EXPECT_EQ(m.readFile(path), chinese);
+}
+
 TEST_F(IniFileTest, MissingFileReadsEmptyAndUnwritableFileReportsFailure) {
-    IniFile missing(m.files, "C:\\none.ini", 1252);
+    IniFile missing(m.files, "C:\\none.ini", page(1252));
     EXPECT_FALSE(missing.readable());
     EXPECT_EQ(missing.readString("S", "k", "d"), "d");
-    IniFile noFolder(m.files, "C:\\no\\such\\folder.ini", 1252);
+    IniFile noFolder(m.files, "C:\\no\\such\\folder.ini", page(1252));
     EXPECT_FALSE(noFolder.writeString("S", "k", "v"));
+}
+
+TEST_F(IniFileTest, AFailureReportedAtTheCloseIsAFailedWrite) {
+    m.files.createDirectories("D:\\QZ4");
+    m.files.setWritesFailAtClose('D');
+    IniFile ini(m.files, "D:\\QZ4\\QZ.INI", page(1252));
+    EXPECT_FALSE(ini.writeString("S", "k", "v"));
+    EXPECT_TRUE(ini.writeFailed());
 }
 
 } // namespace

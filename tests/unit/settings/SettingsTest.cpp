@@ -1,9 +1,15 @@
 #include "settings/Settings.h"
 
+#include "locale/Catalogue.h"
+#include "locale/Language.h"
+#include "locale/LanguageReset.h"
+
 #include "TestSupport.h"
 #include "text/Text.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace qz {
 namespace {
@@ -15,6 +21,12 @@ class SettingsTest : public ::testing::Test {
 protected:
     test::TestMachine m;
     SettingsFile file{m.platform, ProgramDir};
+    SettingsTest() {
+        ResetLanguageState();
+        SetLanguage("en");
+        FillCatalogue();
+    }
+    ~SettingsTest() override { ResetLanguageState(); }
     void SetUp() override { m.files.createDirectories(ProgramDir); }
     Settings readWith(const std::string& ini) {
         m.writeFile(IniPath, ini);
@@ -143,12 +155,45 @@ TEST_F(SettingsTest, WritesTheWholeFileInOrderAndReplacesItInOneStep) {
     EXPECT_EQ(again.workDirectories, s.workDirectories);
 }
 
-TEST_F(SettingsTest, AFailedWriteKeepsThePreviousFile) {
-    m.writeFile(IniPath, "[LocaleInfo]\r\nLocale=ru\r\n");
-    Settings s = file.read(nullptr);
-    m.files.createDirectories(IniPath + "1"); // the new file cannot be written there
-    EXPECT_FALSE(file.write(s, nullptr, "en", ""));
-    EXPECT_EQ(m.readFile(IniPath), "[LocaleInfo]\r\nLocale=ru\r\n");
+TEST_F(SettingsTest, AFailedWriteIsShownAndKeepsThePreviousFile) {
+    struct Case {
+        const char* what;
+        std::function<void(test::TestMachine&)> block;
+    };
+    const Case cases[] = {
+        {"the new file cannot be made",
+         [](test::TestMachine& t) { t.files.createDirectories(IniPath + "1"); }},
+        {"QZ.INI is read-only",
+         [](test::TestMachine& t) { t.files.setAttributes(IniPath, AttrReadOnly); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TestMachine t;
+        SettingsFile settingsFile{t.platform, ProgramDir};
+        t.writeFile(IniPath, "[LocaleInfo]\r\nLocale=ru\r\n");
+        Settings s = settingsFile.read(nullptr);
+        c.block(t);
+        EXPECT_FALSE(settingsFile.write(s, nullptr, "en", ""));
+        EXPECT_EQ(t.readFile(IniPath), "[LocaleInfo]\r\nLocale=ru\r\n");
+        EXPECT_FALSE(t.files.fileExists(IniPath + "1"));
+        ASSERT_EQ(t.dialogs.messages.size(), 1u);
+        EXPECT_EQ(t.dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(t.dialogs.messages[0].text.rfind(
+                      "Could not write the settings to the file " + IniPath + ".\r\n", 0),
+                  0u);
+    }
+}
+
+TEST_F(SettingsTest, AFailedCopyToTheSettingsDirectoryIsShown) {
+    // That copy is imported at the next start: a stale one would bring old settings back.
+    m.writeFile("D:\\Group\\qz.ini", "[Work Directory]\r\nPath=D:\\Group\r\n");
+    m.files.setAttributes("D:\\Group\\qz.ini", AttrReadOnly);
+    Settings s = readWith("");
+    EXPECT_FALSE(file.write(s, nullptr, "en", "D:\\Group"));
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m.dialogs.messages[0].text.rfind(
+                  "Could not write the settings to the file D:\\Group\\qz.ini.\r\n", 0),
+              0u);
 }
 
 TEST_F(SettingsTest, SettingsDirectoryIsImportedAndRefreshed) {

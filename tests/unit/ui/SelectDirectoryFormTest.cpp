@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace qz::ui {
 namespace {
 
@@ -43,6 +45,23 @@ TEST_F(SelectDirectoryFormTest, ShowsTheFolderTheWayToItItsFoldersFilesAndDrives
     EXPECT_EQ(dialog.DriveCombo.items, (std::vector<std::string>{"c:", "d:"}));
     EXPECT_EQ(dialog.DriveCombo.itemIndex, 0);
     EXPECT_EQ(dialog.activeControl, &dialog.Edit1);
+}
+
+TEST_F(SelectDirectoryFormTest, AShareIsTheRootOfANetworkFolder) {
+    std::filesystem::create_directories(machine.root / "UNC" / "srv" / "share" / "Work" / "Group");
+    SelectDirectoryForm dialog(machine.dialogs, machine.files, request("\\\\srv\\share\\Work\\"));
+    EXPECT_EQ(dialog.directory(), "\\\\srv\\share\\Work");
+    EXPECT_EQ(dialog.DirList.items,
+              (std::vector<std::string>{"\\\\srv\\share", "  Work", "    Group"}));
+    EXPECT_EQ(dialog.DirList.itemIndex, 1);
+    EXPECT_EQ(dialog.DriveCombo.itemIndex, -1);
+    dialog.DirList.select(0);
+    dialog.DirList.doubleClick();
+    EXPECT_EQ(dialog.directory(), "\\\\srv\\share");
+    EXPECT_EQ(dialog.DirList.items, (std::vector<std::string>{"\\\\srv\\share", "  Work"}));
+    dialog.DirList.select(1);
+    dialog.DirList.doubleClick();
+    EXPECT_EQ(dialog.directory(), "\\\\srv\\share\\Work");
 }
 
 TEST_F(SelectDirectoryFormTest, DoubleClicksMoveInAndOut) {

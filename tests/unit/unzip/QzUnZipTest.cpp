@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 namespace qz {
 namespace {
@@ -70,6 +71,29 @@ protected:
         zip.DoAll = true;
         zip.RecreateDirs = true;
         zip.OverwriteMode = TUZOverwriteMode::Always;
+    }
+    // One archive cut into four volumes: one.txt runs from data.001 into
+    // data.002, two.txt starts data.003, data.zip holds the directory.
+    void WriteSplitSet() {
+        ZipBuilder b;
+        b.add("one.txt", std::string(3000, '1'));
+        b.add("two.txt", std::string(5000, '2'));
+        std::string all = b.bytes();
+        std::size_t two = all.find("PK\x03\x04", 4);
+        std::size_t central = all.find("PK\x01\x02");
+        m.writeFile("C:\\set\\data.001", all.substr(0, 2000));
+        m.writeFile("C:\\set\\data.002", all.substr(2000, two - 2000));
+        m.writeFile("C:\\set\\data.003", all.substr(two, central - two));
+        // Disk numbers and offsets as a writer of split sets stores them.
+        std::string last = all.substr(central);
+        std::size_t twoRecord = last.find("PK\x01\x02", 4);
+        last[twoRecord + 34] = 2;                              // two.txt starts on disk 2
+        last.replace(twoRecord + 42, 4, std::string(4, '\0')); // at its start
+        std::size_t end = last.find("PK\x05\x06");
+        last[end + 4] = 3;                               // this disk
+        last[end + 6] = 3;                               // the directory's disk
+        last.replace(end + 16, 4, std::string(4, '\0')); // at its start
+        m.writeFile("C:\\set\\data.zip", last);
     }
 
     test::TestMachine m;
@@ -272,25 +296,72 @@ TEST_F(QzUnZipTest, TargetDirectories) {
 }
 
 TEST_F(QzUnZipTest, PathsThatLeaveTheDestinationAreNeverWritten) {
-    ZipBuilder b;
-    b.add("../evil1.txt", "1");
-    b.add("a\\..\\..\\evil2.txt", "2");
-    b.add("a/../ok/../../evil3.txt", "3");
-    b.add("..", "4");
-    b.add("fine..txt", "5");
-    for (bool recreate : {true, false}) {
+    // Each leaves the destination once RootDir, a drive or a leading "\" is
+    // taken off, or names a folder no Windows path can hold.
+    const std::string names[] = {"../evil.txt",         "a\\..\\..\\evil.txt",
+                                 "a/../ok/../../e.txt", "C:..\\evil.txt",
+                                 "C:..\\..\\evil.txt",  "\\..\\evil.txt",
+                                 "sub\\C:..\\evil.txt", "root\\C:..\\evil.txt",
+                                 "root/../evil.txt",    ".."};
+    // Every file written below C:\ lies inside the destination.
+    auto outside = [&] {
+        std::vector<std::string> found;
+        for (const auto& f : std::filesystem::recursive_directory_iterator(m.root / "C"))
+            if (!f.is_directory() && f.path() != m.root / "C" / "a.zip" &&
+                f.path().string().rfind((m.root / "C" / "jail" / "in").string() + "/", 0) != 0)
+                found.push_back(f.path().string());
+        return found;
+    };
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        ZipBuilder b;
+        b.add(name, "x");
+        b.add("fine..txt", "5");
         Everything();
-        zip.RecreateDirs = recreate;
+        zip.SetRootDir("root");
         skipped.clear();
         EXPECT_EQ(Extract(b.bytes(), "C:\\jail\\in"), 1);
-        ASSERT_EQ(skipped.size(), 4u);
+        ASSERT_EQ(skipped.size(), 1u);
         EXPECT_EQ(skipped[0].first, TSkipReason::srFileOpenError);
-        EXPECT_EQ(skipped[0].second, "..\\evil1.txt");
-        for (const char* path : {"C:\\jail\\evil1.txt", "C:\\evil2.txt", "C:\\jail\\evil2.txt",
-                                 "C:\\jail\\evil3.txt", "C:\\jail\\in\\evil1.txt"})
-            EXPECT_FALSE(m.files.fileExists(path)) << path;
+        std::string stored = name;
+        std::replace(stored.begin(), stored.end(), '/', '\\');
+        EXPECT_EQ(skipped[0].second, stored);
         EXPECT_TRUE(m.files.fileExists("C:\\jail\\in\\fine..txt"));
+        EXPECT_EQ(outside(), std::vector<std::string>{});
+
+        // Without RecreateDirs only the file name counts: it stays inside.
+        zip.RecreateDirs = false;
+        EXPECT_EQ(Extract(b.bytes(), "C:\\jail\\in\\flat"), name == ".." ? 1 : 2);
+        EXPECT_EQ(outside(), std::vector<std::string>{});
     }
+}
+
+TEST_F(QzUnZipTest, AFailedLastWriteIsAWriteFailure) {
+    ZipBuilder b;
+    b.add("small.txt", std::string(100, 's')); // written only when the file is closed
+    b.add("after.txt", "a");
+    Everything();
+    auto expectWriteFailure = [&](const std::string& dest) {
+        try {
+            Extract(b.bytes(), dest);
+            FAIL() << "no error";
+        } catch (const EFatalUnzipError& e) {
+            EXPECT_EQ(e.what(), "Cannot write " + dest + "\\small.txt");
+        }
+        EXPECT_TRUE(ended.empty());
+        EXPECT_FALSE(m.files.fileExists(dest + "\\after.txt"));
+    };
+    // The system refuses the bytes: the file is the full device.
+    if (std::filesystem::exists("/dev/full")) {
+        std::filesystem::create_directories(m.root / "C" / "full");
+        std::filesystem::create_symlink("/dev/full", m.root / "C" / "full" / "small.txt");
+        expectWriteFailure("C:\\full");
+    }
+    // The system takes the bytes and reports their loss at the close: the
+    // partial file goes.
+    m.files.setWritesFailAtClose('D');
+    expectWriteFailure("D:\\out");
+    EXPECT_FALSE(m.files.fileExists("D:\\out\\small.txt"));
 }
 
 TEST_F(QzUnZipTest, CrcMismatchDeletesTheFileAndLowersTheCount) {
@@ -304,25 +375,171 @@ TEST_F(QzUnZipTest, CrcMismatchDeletesTheFileAndLowersTheCount) {
     EXPECT_EQ(m.readFile("C:\\out\\good.txt"), "good");
 }
 
-TEST_F(QzUnZipTest, HandlersMayReadEntriesWhileTheRunGoesOn) {
-    ZipBuilder b;
-    b.add("bad.txt", "bad").crc = 1;
-    b.add("next.txt", std::string(20000, 'n')).comment = "second";
-    b.add("last.txt", "last");
-    b.archiveComment = "archive";
-    Everything();
-    std::vector<std::string> seen;
-    zip.OnBadCRC = [&](TQzUnZip& sender, std::uint32_t, std::uint32_t, int index) {
-        seen.push_back(sender.FullName(index) + " " + std::to_string(sender.Count()));
+// Every event of a run, each handler reading the archive or trying to
+// change it under the run.
+class HandlerTest : public QzUnZipTest {
+protected:
+    enum Event {
+        StartUnZipInfo,
+        FilePercentDone,
+        TotalPercentDone,
+        StartUnZip,
+        EndUnZip,
+        PromptForOverwrite,
+        SkippingFile,
+        BadPassword,
+        BadCRC,
+        InCompleteZip,
+        GetNextDisk,
+        EventCount
     };
-    zip.OnStartUnZip = [&](TQzUnZip& sender, int index, const std::string&, bool&) {
-        seen.push_back(sender.FileComment(index) + "/" + sender.ZipComment());
+    enum Action { Read, CloseArchive, SetZipName, UnZip, SetSortMode };
+
+    // The archive that raises the event: one that raises the first nine,
+    // the same without its directory, a split set.
+    void SetUp() override {
+        ZipBuilder b;
+        b.add("bad.txt", "bad").crc = 1;
+        b.add("big.bin", big).comment = "big comment";
+        b.add("locked.txt", "secret").password = "right";
+        b.add("keep.txt", "new");
+        b.add("last.txt", "last");
+        b.archiveComment = "archive comment";
+        std::string bytes = b.bytes();
+        m.writeFile("C:\\a.zip", bytes);
+        m.writeFile("C:\\cut.zip", bytes.substr(0, bytes.find("PK\x01\x02")));
+        WriteSplitSet();
+        m.writeFile("C:\\other.zip", bytes);
+    }
+
+    // Runs the archive for the event with the action in every call of its
+    // handler; the number of files, or the text of the error that ended the run.
+    std::string RunWith(Event event, Action action) {
+        std::filesystem::remove_all(m.root / "C" / "out");
+        m.writeFile("C:\\out\\keep.txt", "old");
+        std::string archive = event == InCompleteZip ? "C:\\cut.zip"
+                              : event == GetNextDisk ? "C:\\set\\data.zip"
+                                                     : "C:\\a.zip";
+        TQzUnZip zip{m.platform};
+        zip.DoAll = true;
+        zip.RecreateDirs = true;
+        zip.Password = "wrong";
+        zip.SetZipName(archive);
+        zip.SetDestDir("C:\\out");
+        auto at = [&, this](Event e) {
+            raised[e] = true;
+            if (e == event)
+                Act(zip, action);
+        };
+        zip.OnStartUnZipInfo = [=](TQzUnZip&, int, std::int64_t, bool&) { at(StartUnZipInfo); };
+        zip.OnFilePercentDone = [=](TQzUnZip&, int) { at(FilePercentDone); };
+        zip.OnTotalPercentDone = [=](TQzUnZip&, int) { at(TotalPercentDone); };
+        zip.OnStartUnZip = [=](TQzUnZip&, int, const std::string&, bool&) { at(StartUnZip); };
+        zip.OnEndUnZip = [=](TQzUnZip&, int, const std::string&) { at(EndUnZip); };
+        zip.OnPromptForOverwrite = [=](TQzUnZip&, bool& overwrite, int, std::string&) {
+            at(PromptForOverwrite);
+            overwrite = false;
+        };
+        zip.OnSkippingFile = [=](TQzUnZip&, TSkipReason, const std::string&, int) {
+            at(SkippingFile);
+        };
+        zip.OnBadPassword = [=](TQzUnZip&, int, std::string& password) {
+            at(BadPassword);
+            password = "right";
+        };
+        zip.OnBadCRC = [=](TQzUnZip&, std::uint32_t, std::uint32_t, int) { at(BadCRC); };
+        zip.OnInCompleteZip = [=](TQzUnZip&, TIncompleteZipMode& mode) {
+            at(InCompleteZip);
+            mode = TIncompleteZipMode::izAssumeBad;
+        };
+        zip.OnGetNextDisk = [=](TQzUnZip&, int n, std::string& name) {
+            at(GetNextDisk);
+            name = "C:\\set\\data.00" + std::to_string(n);
+        };
+        try {
+            return std::to_string(zip.UnZip());
+        } catch (const EUnzipError& e) {
+            return e.what();
+        }
+    }
+
+    void Act(TQzUnZip& zip, Action action) {
+        switch (action) {
+        case Read:
+            for (int i = 0; i < zip.Count(); ++i)
+                seen.insert(zip.FullName(i) + ":" + zip.FileComment(i));
+            seen.insert(zip.ZipComment());
+            break;
+        case CloseArchive:
+            zip.CloseArchive();
+            break;
+        case SetZipName:
+            zip.SetZipName("C:\\other.zip");
+            break;
+        case UnZip:
+            zip.UnZip();
+            break;
+        case SetSortMode:
+            zip.SetSortMode(TZipSortMode::ByName);
+            break;
+        }
+    }
+
+    const std::string big = std::string(20000, 'b') + std::string(20000, 'B');
+    bool raised[EventCount] = {};
+    std::set<std::string> seen;
+};
+
+TEST_F(HandlerTest, HandlersReadTheArchiveButCannotChangeItDuringARun) {
+    struct Case {
+        Action action;
+        const char* outcome;
+    } cases[] = {
+        {Read, ""},
+        {CloseArchive, "CloseArchive is not allowed while the archive is in use"},
+        {SetZipName, "ZipName is not allowed while the archive is in use"},
+        {UnZip, "UnZip is not allowed while the archive is in use"},
+        {SetSortMode, "SortMode is not allowed while the archive is in use"},
     };
-    EXPECT_EQ(Extract(b.bytes()), 2);
-    EXPECT_EQ(seen,
-              (std::vector<std::string>{"/archive", "bad.txt 3", "second/archive", "/archive"}));
-    EXPECT_EQ(m.readFile("C:\\out\\next.txt"), std::string(20000, 'n'));
-    EXPECT_EQ(m.readFile("C:\\out\\last.txt"), "last");
+    for (int event = 0; event < EventCount; ++event) {
+        // Files extracted: big.bin, locked.txt, last.txt; one.txt, two.txt.
+        std::string files = event == GetNextDisk ? "2" : "3";
+        for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message() << "event " << event << ", action " << c.action);
+            std::fill(std::begin(raised), std::end(raised), false);
+            seen.clear();
+            EXPECT_EQ(RunWith(static_cast<Event>(event), c.action), *c.outcome ? c.outcome : files);
+            EXPECT_TRUE(raised[event]);
+            if (c.action == Read && event != InCompleteZip && event != GetNextDisk) {
+                EXPECT_TRUE(seen.count("archive comment"));
+                EXPECT_TRUE(seen.count("big.bin:big comment"));
+            }
+            if (!*c.outcome && event == GetNextDisk) {
+                EXPECT_EQ(m.readFile("C:\\out\\two.txt"), std::string(5000, '2'));
+            } else if (!*c.outcome) {
+                EXPECT_EQ(m.readFile("C:\\out\\big.bin"), big);
+                EXPECT_EQ(m.readFile("C:\\out\\locked.txt"), "secret");
+                EXPECT_EQ(m.readFile("C:\\out\\keep.txt"), "old");
+            }
+        }
+    }
+}
+
+TEST_F(HandlerTest, HandlersOfADirectoryReadOutsideARun) {
+    TQzUnZip zip{m.platform};
+    zip.SetZipName("C:\\cut.zip");
+    int counted = -1;
+    zip.OnInCompleteZip = [&](TQzUnZip& sender, TIncompleteZipMode& mode) {
+        counted = sender.Count(); // the directory is not there yet
+        mode = TIncompleteZipMode::izAssumeBad;
+    };
+    EXPECT_EQ(zip.Count(), 5);
+    EXPECT_EQ(counted, 0);
+    zip.SetZipName("C:\\a.zip");
+    zip.SetZipName("C:\\cut.zip");
+    zip.OnInCompleteZip = [&](TQzUnZip& sender, TIncompleteZipMode&) { sender.CloseArchive(); };
+    EXPECT_THROW(zip.Count(), EUnzipError);
+    EXPECT_EQ(zip.ZipName(), "C:\\cut.zip");
 }
 
 TEST_F(QzUnZipTest, DataLongerThanItsSizeKeepsThePiecesThatFit) {
@@ -342,20 +559,38 @@ TEST_F(QzUnZipTest, DataLongerThanItsSizeKeepsThePiecesThatFit) {
     EXPECT_EQ(Extract(b.bytes()), 0);
     ASSERT_TRUE(atCheck);
     EXPECT_EQ(atCheck->size(), 16000u);
-    EXPECT_EQ(dateAtCheck, DosDateTimeToFileTime(e.dosDateTime));
+    EXPECT_EQ(dateAtCheck, m.system.dosDateTimeToFileTime(e.dosDateTime));
 }
 
-TEST_F(QzUnZipTest, DatesAndAttributes) {
+TEST_F(QzUnZipTest, DatesAreLocalTimesAndAttributesKept) {
     ZipBuilder b;
     auto& ro = b.add("ro.txt", "r");
     ro.externalAttributes = 0x81A40001; // Unix permissions above, read-only below
     ro.dosDateTime = (44u << 25) | (1 << 21) | (1 << 16) | (12 << 11) | (30 << 5) | 5;
+    b.add("late.txt", "l").dosDateTime = (44u << 25) | (1 << 21) | (1 << 16) | (24 << 11);
     Everything();
-    EXPECT_EQ(Extract(b.bytes()), 1);
-    EXPECT_EQ(m.files.lastWriteTime("C:\\out\\ro.txt"), 133485858100000000); // 2024-01-01 12:30:10
+    struct Case {
+        const char* tz;
+        FileTime stamp; // 2024-01-01 12:30:10 there
+    } cases[] = {
+        {"UTC0", 133485858100000000},
+        {"UTC-3", 133485750100000000}, // three hours ahead of UTC
+        {"EST5", 133486038100000000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tz);
+        test::ScopedTimeZone zone(c.tz);
+        FileTime before = *m.files.lastWriteTime("C:\\");
+        EXPECT_EQ(Extract(b.bytes()), 2);
+        EXPECT_EQ(m.files.lastWriteTime("C:\\out\\ro.txt"), c.stamp);
+        // 24:00 names no time: the file keeps the time it was written.
+        EXPECT_GE(m.files.lastWriteTime("C:\\out\\late.txt"), before);
+        m.files.setAttributes("C:\\out\\ro.txt", AttrNormal);
+    }
+    EXPECT_EQ(Extract(b.bytes()), 2);
     EXPECT_EQ(*m.files.attributes("C:\\out\\ro.txt") & AttrReadOnly, AttrReadOnly);
     zip.RetainAttributes = false;
-    EXPECT_EQ(Extract(b.bytes(), "C:\\plain"), 1);
+    EXPECT_EQ(Extract(b.bytes(), "C:\\plain"), 2);
     EXPECT_EQ(*m.files.attributes("C:\\plain\\ro.txt") & AttrReadOnly, 0u);
 }
 
@@ -502,28 +737,7 @@ TEST_F(QzUnZipTest, TruncatedDataIsAFatalError) {
 }
 
 TEST_F(QzUnZipTest, SplitVolumesAreReadInDiskOrder) {
-    // One archive cut into four volumes: one.txt runs from data.001 into
-    // data.002, two.txt starts data.003, data.zip holds the directory.
-    ZipBuilder b;
-    b.add("one.txt", std::string(3000, '1'));
-    b.add("two.txt", std::string(5000, '2'));
-    std::string all = b.bytes();
-    std::size_t two = all.find("PK\x03\x04", 4);
-    std::size_t central = all.find("PK\x01\x02");
-    m.writeFile("C:\\set\\data.001", all.substr(0, 2000));
-    m.writeFile("C:\\set\\data.002", all.substr(2000, two - 2000));
-    m.writeFile("C:\\set\\data.003", all.substr(two, central - two));
-    // Disk numbers and offsets as a writer of split sets stores them.
-    std::string last = all.substr(central);
-    std::size_t twoRecord = last.find("PK\x01\x02", 4);
-    last[twoRecord + 34] = 2;                              // two.txt starts on disk 2
-    last.replace(twoRecord + 42, 4, std::string(4, '\0')); // at its start
-    std::size_t end = last.find("PK\x05\x06");
-    last[end + 4] = 3;                               // this disk
-    last[end + 6] = 3;                               // the directory's disk
-    last.replace(end + 16, 4, std::string(4, '\0')); // at its start
-    m.writeFile("C:\\set\\data.zip", last);
-
+    WriteSplitSet();
     Everything();
     zip.SetSortMode(TZipSortMode::ByName);
     std::vector<int> disks;

@@ -19,16 +19,43 @@ struct ZipEntrySpec {
     std::uint32_t externalAttributes = 0x20;
     std::string comment;
     std::string extra;
+    std::string password; // set: stored with the traditional encryption
 };
+
+inline std::uint32_t crc32Update(std::uint32_t crc, unsigned char byte) {
+    crc ^= byte;
+    for (int k = 0; k < 8; ++k)
+        crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    return crc;
+}
 
 inline std::uint32_t crc32Of(const std::string& data) {
     std::uint32_t crc = 0xFFFFFFFF;
-    for (unsigned char c : data) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
+    for (unsigned char c : data)
+        crc = crc32Update(crc, c);
     return ~crc;
+}
+
+// The traditional PKWARE encryption of the application note: a 12-byte
+// header ending in the CRC's high byte, then the data.
+inline std::string encrypted(const std::string& data, const std::string& password,
+                             std::uint32_t crc) {
+    std::uint32_t k0 = 0x12345678, k1 = 0x23456789, k2 = 0x34567890;
+    auto update = [&](unsigned char plain) {
+        k0 = crc32Update(k0, plain);
+        k1 = (k1 + (k0 & 0xFF)) * 134775813 + 1;
+        k2 = crc32Update(k2, static_cast<unsigned char>(k1 >> 24));
+    };
+    for (unsigned char c : password)
+        update(c);
+    std::string plain = std::string(11, 'h') + static_cast<char>(crc >> 24) + data;
+    std::string out;
+    for (unsigned char c : plain) {
+        std::uint32_t t = (k2 | 2) & 0xFFFF;
+        out += static_cast<char>(c ^ ((t * (t ^ 1)) >> 8));
+        update(c);
+    }
+    return out;
 }
 
 class ZipBuilder {
@@ -58,15 +85,15 @@ public:
             offsets.push_back(static_cast<std::uint32_t>(out.size()));
             put32(out, 0x04034B50);
             put16(out, 20);
-            put16(out, e.flags);
+            put16(out, flagsOf(e));
             put16(out, e.method);
             put32(out, e.dosDateTime);
             put32(out, crcOf(e));
-            put32(out, static_cast<std::uint32_t>(e.data.size()));
+            put32(out, static_cast<std::uint32_t>(storedOf(e).size()));
             put32(out, sizeOf(e));
             put16(out, static_cast<std::uint16_t>(e.name.size()));
             put16(out, static_cast<std::uint16_t>(e.extra.size()));
-            out += e.name + e.extra + e.data;
+            out += e.name + e.extra + storedOf(e);
         }
         std::uint32_t central = static_cast<std::uint32_t>(out.size());
         for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -74,11 +101,11 @@ public:
             put32(out, 0x02014B50);
             put16(out, 20);
             put16(out, 20);
-            put16(out, e.flags);
+            put16(out, flagsOf(e));
             put16(out, e.method);
             put32(out, e.dosDateTime);
             put32(out, crcOf(e));
-            put32(out, static_cast<std::uint32_t>(e.data.size()));
+            put32(out, static_cast<std::uint32_t>(storedOf(e).size()));
             put32(out, sizeOf(e));
             put16(out, static_cast<std::uint16_t>(e.name.size()));
             put16(out, static_cast<std::uint16_t>(e.extra.size()));
@@ -114,6 +141,12 @@ public:
 
 private:
     static std::uint32_t crcOf(const ZipEntrySpec& e) { return e.crc ? e.crc : crc32Of(e.data); }
+    static std::uint16_t flagsOf(const ZipEntrySpec& e) {
+        return static_cast<std::uint16_t>(e.flags | (e.password.empty() ? 0 : 1));
+    }
+    static std::string storedOf(const ZipEntrySpec& e) {
+        return e.password.empty() ? e.data : encrypted(e.data, e.password, crcOf(e));
+    }
     static std::uint32_t sizeOf(const ZipEntrySpec& e) {
         return e.uncompressedSize == 0xFFFFFFFE ? static_cast<std::uint32_t>(e.data.size())
                                                 : e.uncompressedSize;

@@ -12,8 +12,44 @@
 
 #include <random>
 
+#include <windows.h>
+
 namespace qz {
 namespace {
+
+// The registry keys the tests below write, each removed with everything
+// under it: all tests of a run share one prefix.
+struct TestKey {
+    HKEY root;
+    const wchar_t* path;
+};
+const TestKey TestKeys[] = {
+    {HKEY_LOCAL_MACHINE, L"SOFTWARE\\QZ4 Probe"},
+    {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\VisualStudio"},
+    {HKEY_CLASSES_ROOT, L"LazarusProject"},
+    {HKEY_LOCAL_MACHINE, L"SOFTWARE\\ARCHAEOPTERYX"},
+};
+
+// In the 32-bit view, where the registry port writes.
+void removeKey(const TestKey& k) {
+    HKEY key;
+    if (RegOpenKeyExW(k.root, k.path, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeW(key, nullptr); // everything below it
+    RegCloseKey(key);
+    RegDeleteKeyExW(k.root, k.path, KEY_WOW64_32KEY, 0);
+}
+
+void removeTree(FileSystem& files, const std::string& folder) {
+    for (const NameEntry& e : files.listNames(folder)) {
+        const std::string path = folder + "\\" + e.name;
+        if (e.isDirectory)
+            removeTree(files, path);
+        else
+            files.deleteFile(path);
+    }
+    files.removeDirectory(folder);
+}
 
 class DetectionWineTest : public ::testing::Test {
 protected:
@@ -30,6 +66,12 @@ protected:
         std::random_device rd;
         dir = "C:\\qz4-detect-" + std::to_string(rd() % 1000000);
         ASSERT_TRUE(files.createDirectories(dir + "\\bin"));
+    }
+    // Runs however the test ended, a failed assertion included.
+    void TearDown() override {
+        for (const TestKey& key : TestKeys)
+            removeKey(key);
+        removeTree(files, dir);
     }
     std::string touch(const std::string& path) {
         auto file = files.open(path, OpenMode::Create);

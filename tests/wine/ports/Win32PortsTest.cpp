@@ -1,11 +1,24 @@
 // The Win32 ports against the real system calls, run under Wine.
+#include "platform/DosDateTime.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/Win32CodePages.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Resources.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+
+#include "FolderContract.h"
 
 #include <gtest/gtest.h>
 
+#include <process.h>
 #include <random>
+
+#include <windows.h>
 
 namespace qz {
 namespace {
@@ -93,6 +106,94 @@ TEST_F(Win32FilesTest, DrivesAndCurrentDirectory) {
     EXPECT_EQ(fs.currentDirectory(), dir + "\\a");
 }
 
+TEST_F(Win32FilesTest, CreatesFoldersAsEveryPortDoes) {
+    char missing = 0;
+    for (char letter = 'Y'; letter > 'C' && !missing; --letter)
+        if (fs.driveType(letter) == DriveType::NoRootDir)
+            missing = letter;
+    ASSERT_NE(missing, 0) << "every drive letter is taken";
+    contract::CheckFolderCreation(fs, dir, missing);
+}
+
+TEST_F(Win32FilesTest, ReadsAFileAnotherProgramHoldsOpenForWriting) {
+    // As the problem book's programs hold results.dat while they run: open
+    // for writing, letting others read.
+    const std::string results = dir + "\\results.dat";
+    write(results, "record");
+    HANDLE writer = CreateFileW(win32::wide(results).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(read(results), "record");
+    CloseHandle(writer);
+}
+
+TEST(Win32CodePages, EveryCodePageKeepsItsText) {
+    Win32CodePages pages;
+    struct Case {
+        unsigned codePage;
+        const char* text;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {936, "路径 张伟", "\xC2\xB7\xBE\xB6 \xD5\xC5\xCE\xB0"},
+        {1253, "Ελληνικά", "\xC5\xEB\xEB\xE7\xED\xE9\xEA\xDC"},
+        {1254, "İşçi", "\xDD\xFE\xE7i"},
+        {1257, "Ąžuolas", "\xC0\xFEuolas"},
+        {1251, "Пётр", "\xCF\xB8\xF2\xF0"},
+        {866, "Ёлка", "\xF0\xAB\xAA\xA0"},
+        {65001, "Ёлка 路径", "Ёлка 路径"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(pages.encode(c.text, c.codePage), c.bytes) << c.codePage;
+        EXPECT_EQ(pages.decode(c.bytes, c.codePage), c.text) << c.codePage;
+    }
+    // What a code page lacks is '?', never a look-alike (best fit would give "A").
+    EXPECT_EQ(pages.encode("Ā路", 1252), "??");
+    EXPECT_THROW(pages.encode("x", 12345), UnsupportedCodePage);
+    EXPECT_THROW(pages.decode("x", 12345), UnsupportedCodePage);
+}
+
+// The system of a Chinese Windows, whatever the prefix runs in.
+class ChineseSystem : public Win32SystemInfo {
+public:
+    unsigned ansiCodePage() const override { return 936; }
+};
+
+TEST(Win32CodePages, SettingsKeepFoldersAndNamesOnAChineseSystem) {
+    Win32FileSystem files;
+    Win32Registry registry;
+    ChineseSystem system;
+    Win32Dialogs dialogs;
+    Win32Resources resources;
+    Win32Shell shell;
+    Platform platform{files, registry, system, dialogs, resources, shell};
+    const std::string program = system.environmentVariable("TEMP").value_or("C:\\windows\\temp") +
+                                "\\" + uniqueName("qz4-cp936-") + "\\";
+    const std::string work = program + "路径";
+    ASSERT_TRUE(files.createDirectories(work));
+
+    Settings settings;
+    settings.workDirectories = {work};
+    settings.selectedWorkDirectory = 0;
+    settings.label = "张伟";
+    SettingsFile file(platform, program);
+    ASSERT_TRUE(file.write(settings, nullptr, "en", ""));
+
+    IniFile ini(files, program + "QZ.INI", system.ansiText());
+    EXPECT_EQ(ini.readString("Work Directory", "Path", ""), work);
+    EXPECT_EQ(ini.readString("Work Directory", "Label", ""), "张伟");
+    auto raw = files.open(program + "QZ.INI", OpenMode::Read);
+    ASSERT_TRUE(raw);
+    std::string bytes(raw->size(), '\0');
+    bytes.resize(raw->read(bytes.data(), bytes.size()));
+    raw.reset();
+    EXPECT_NE(bytes.find("Label=\xD5\xC5\xCE\xB0\r\n"), std::string::npos);
+
+    files.deleteFile(program + "QZ.INI");
+    files.removeDirectory(work);
+    files.removeDirectory(program);
+}
+
 TEST(Win32Registry, WritesAndReadsUnderBothRoots) {
     Win32Registry reg;
     const std::string key = "Software\\QZ4 Tests\\" + uniqueName("k");
@@ -121,6 +222,59 @@ TEST(Win32SystemInfo, ReportsTheMachine) {
     EXPECT_NE(sys.ansiCodePage(), 0u);
     EXPECT_NE(sys.oemCodePage(), 0u);
 }
+
+TEST(Win32SystemInfo, DosDateTimesRoundTripThroughFileTimes) {
+    Win32SystemInfo sys;
+    for (DosDateTime local :
+         {DosDateTime{1980, 1, 2, 0, 0, 0}, DosDateTime{2024, 2, 29, 12, 30, 10},
+          DosDateTime{2099, 12, 31, 23, 59, 58}}) {
+        auto time = sys.dosDateTimeToFileTime(local.pack());
+        ASSERT_TRUE(time) << local.year;
+        EXPECT_EQ(sys.fileTimeToDosDateTime(*time), local.pack()) << local.year;
+    }
+    DosDateTime noon{2024, 1, 1, 12, 0, 0}, one{2024, 1, 1, 13, 0, 0};
+    EXPECT_EQ(*sys.dosDateTimeToFileTime(one.pack()) - *sys.dosDateTimeToFileTime(noon.pack()),
+              3600LL * 10000000);
+    // Values that name no moment, as the host refuses them.
+    for (DosDateTime none : {DosDateTime{2024, 1, 1, 24, 0, 0}, DosDateTime{2023, 2, 29, 0, 0, 0},
+                             DosDateTime{2024, 13, 1, 0, 0, 0}})
+        EXPECT_FALSE(sys.dosDateTimeToFileTime(none.pack())) << std::hex << none.pack();
+    // Started once more by the test below, with the command line it checks.
+    constexpr const char* EchoVariable = "QZ4_ECHO_COMMAND_LINE";
+
+    TEST(Win32SystemInfo, AQuotedFolderKeepsItsTrailingBackslash) {
+        Win32SystemInfo sys;
+        Win32FileSystem fs;
+        if (auto echo = sys.environmentVariable(EchoVariable)) {
+            std::string joined;
+            for (const std::string& word : sys.commandLine())
+                joined += word + "|";
+            auto out = fs.open(*echo, OpenMode::Create);
+            ASSERT_TRUE(out);
+            out->write(joined.data(), joined.size());
+            return;
+        }
+        const std::string echo = sys.environmentVariable("TEMP").value_or("C:\\windows\\temp") +
+                                 "\\" + uniqueName("qz4-command-line-");
+        ASSERT_EQ(_putenv_s(EchoVariable, echo.c_str()), 0);
+        const std::string program = sys.programPath();
+        const std::string quoted = "\"" + program + "\"";
+        // The spawn functions join their arguments with blanks and add no quotes.
+        intptr_t status =
+            _spawnl(_P_WAIT, program.c_str(), quoted.c_str(),
+                    "--gtest_filter=Win32SystemInfo.AQuotedFolderKeepsItsTrailingBackslash",
+                    "\"C:\\My Dir\\\"", "-FAST", nullptr);
+        _putenv_s(EchoVariable, "");
+        ASSERT_EQ(status, 0);
+        auto in = fs.open(echo, OpenMode::Read);
+        ASSERT_TRUE(in);
+        std::string joined(in->size(), '\0');
+        joined.resize(in->read(joined.data(), joined.size()));
+        in.reset();
+        fs.deleteFile(echo);
+        EXPECT_EQ(joined, "--gtest_filter=Win32SystemInfo.AQuotedFolderKeepsItsTrailingBackslash|"
+                          "C:\\My Dir\\|-FAST|");
+    }
 
 } // namespace
 } // namespace qz
