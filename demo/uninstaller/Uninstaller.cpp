@@ -53,8 +53,7 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
                "The uninstall record \"" + recordPath + "\" cannot be read.");
         return 1;
     }
-    std::optional<UninstallRecord> record =
-        ParseUninstallRecord(text::decode(*bytes, system_.ansiCodePage()));
+    std::optional<UninstallRecord> record = ParseUninstallRecord(system_.ansiText().decode(*bytes));
     if (!record) {
         report({}, MessageKind::Error, "\"" + recordPath + "\" is not an uninstall record.");
         return 1;
