@@ -8,7 +8,6 @@
 #include <cstring>
 #include <system_error>
 
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,7 +44,9 @@ constexpr unsigned EntryCodePage = 866;
 
 std::string EntryNameBytes(const std::string& utf8) {
     std::string bytes = text::encode(utf8, EntryCodePage, '\0');
-    if (bytes.find('\0') != std::string::npos)
+    // Control characters are no part of a Windows name (and a line break
+    // would split the list that zip reads).
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0 && c < ' '; }))
         throw Error("the name \"" + utf8 + "\" cannot be written in code page 866");
     return bytes;
 }

@@ -5,7 +5,7 @@
 // only reads ZIP), with the password the installer decrypts with. zip sets
 // no UTF-8 flag, so entry names are stored in the OEM code page of a Russian
 // system (866), as the installer reads them there; a name that code page
-// cannot hold is refused.
+// cannot hold, or with a control character, is refused.
 #pragma once
 
 #include <filesystem>

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         std::cout << "make-distribution: wrote " << request.out.string() << " and "
                   << std::filesystem::path(request.out).replace_extension(".dat").string() << "\n";
         return 0;
-    } catch (const dist::Error& e) {
+    } catch (const std::exception& e) { // dist::Error, or a folder that cannot be read
         std::cerr << "make-distribution: " << e.what() << "\n";
         return 1;
     }

@@ -145,6 +145,7 @@ TEST_F(MakeDistributionTest, WrongInputsAreRefusedBeforeAnythingIsWritten) {
     fs::permissions(fakeZip, fs::perms::owner_all);
     fs::create_directories(c / "hollow" / "sub");
     Write(c / "accents" / "café.txt", "no such letter in the entry code page");
+    Write(c / "broken" / "two\nlines.txt", "a line break would split zip's list");
 
     struct Case {
         const char* what;
@@ -163,6 +164,8 @@ TEST_F(MakeDistributionTest, WrongInputsAreRefusedBeforeAnythingIsWritten) {
          "readme"},
         {"name the entry code page cannot hold", [&](Request& r) { r.sourceDir = c / "accents"; },
          true, "\"café.txt\" cannot be written in code page 866"},
+        {"name with a line break", [&](Request& r) { r.sourceDir = c / "broken"; }, true,
+         "lines.txt\" cannot be written"},
         {"name without .exe", [&](Request& r) { r.out = c / "dist" / "QZ4Complete"; }, true,
          "must end in .exe"},
         {"no zip", [](Request&) {}, false, "zip is not found"},
