@@ -46,9 +46,7 @@ void RunProgram(Platform& platform) {
         FillCatalogue();
         RunRole(platform);
     } catch (...) {
-        MessageRequest box{
-            MessageKind::Error, DescribeError(std::current_exception()), "", {DialogButton::Ok}};
-        platform.dialogs.showMessage(box);
+        ShowUnhandledError(platform.dialogs, std::current_exception());
     }
 }
 

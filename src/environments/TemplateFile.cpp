@@ -3,6 +3,9 @@
 #include "environments/PathParts.h"
 #include "text/Text.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace qz {
 namespace {
 
@@ -46,6 +49,58 @@ std::size_t indentation(const std::string& line) {
     return i;
 }
 
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool isXmlBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The value of the encoding attribute of an XML declaration at the start of
+// the content, lower-cased; empty when there is no declaration or no
+// attribute.
+std::string declaredEncoding(std::string_view content) {
+    if (!startsWith(content, "<?xml") || content.size() < 6 || !isXmlBlank(content[5]))
+        return "";
+    std::string_view declaration = content.substr(0, content.find("?>"));
+    std::size_t at = declaration.find("encoding");
+    if (at == std::string_view::npos || (at > 0 && !isXmlBlank(declaration[at - 1])))
+        return "";
+    at += 8;
+    while (at < declaration.size() && isXmlBlank(declaration[at]))
+        ++at;
+    if (at >= declaration.size() || declaration[at] != '=')
+        return "";
+    ++at;
+    while (at < declaration.size() && isXmlBlank(declaration[at]))
+        ++at;
+    if (at >= declaration.size() || (declaration[at] != '"' && declaration[at] != '\''))
+        return "";
+    std::size_t end = declaration.find(declaration[at], at + 1);
+    if (end == std::string_view::npos)
+        return "";
+    return text::lowerAscii(declaration.substr(at + 1, end - at - 1));
+}
+
+// The code page of a declared single-byte encoding ("windows-1251",
+// "cp866", "ibm866"), or 0 for a name this program cannot write.
+unsigned codePageNamed(std::string_view name) {
+    for (std::string_view prefix : {"windows-", "cp", "ibm"}) {
+        if (!startsWith(name, prefix))
+            continue;
+        std::string_view digits = name.substr(prefix.size());
+        unsigned number = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9' || number > 99999)
+                return 0;
+            number = number * 10 + static_cast<unsigned>(c - '0');
+        }
+        return !digits.empty() && text::isKnownCodePage(number) ? number : 0;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::vector<std::string> ReadLines(FileSystem& files, const std::string& path) {
@@ -56,23 +111,41 @@ std::vector<std::string> ReadLines(FileSystem& files, const std::string& path) {
     return out;
 }
 
-TemplateEncoding::TemplateEncoding(const std::string& path, std::string_view content,
-                                   unsigned ansiCodePage)
-    : codePage_(ansiCodePage) {
+TemplateEncoding::TemplateEncoding(const std::string& path, std::string_view content, CodePage ansi)
+    : codePage_(ansi) {
+    if (startsWith(content, "\xEF\xBB\xBF")) {
+        utf8_ = true;
+        return;
+    }
+    if (startsWith(content, "\xFF\xFE") || startsWith(content, "\xFE\xFF")) {
+        editable_ = false;
+        return;
+    }
+    if (startsWith(content, "<?xml")) {
+        std::string name = declaredEncoding(content);
+        if (name.empty() || name == "utf-8" || name == "utf8")
+            utf8_ = true;
+        else if (unsigned declared = codePageNamed(name))
+            codePage_.number = declared;
+        return;
+    }
+    static const std::string_view xmlOrJson[] = {
+        ".JSON", ".XML", ".IML", ".CSPROJ", ".VBPROJ", ".FSPROJ", ".VCPROJ", ".VCXPROJ", ".CBP"};
     std::string ext = text::upperAscii(ExtensionOf(path));
-    utf8_ =
-        content.substr(0, 3) == "\xEF\xBB\xBF" || ext == ".JSON" || ext == ".XML" || ext == ".IML";
+    utf8_ = std::find(std::begin(xmlOrJson), std::end(xmlOrJson), ext) != std::end(xmlOrJson);
 }
 
 std::string TemplateEncoding::bytes(std::string_view utf8) const {
-    return utf8_ ? std::string(utf8) : text::encode(utf8, codePage_);
+    return utf8_ ? std::string(utf8) : codePage_.encode(utf8);
 }
 
 bool TemplateEditor::rewriteFile(const std::string& path, const LineEdit& edit) {
     std::optional<std::string> original = readAll(files_, path);
     if (!original)
         return false;
-    TemplateEncoding encoding(path, *original, ansiCodePage_);
+    TemplateEncoding encoding(path, *original, ansi_);
+    if (!encoding.editable())
+        return false;
     std::string result;
     result.reserve(original->size() + 256);
     bool changed = false;

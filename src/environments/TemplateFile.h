@@ -6,6 +6,7 @@
 // swallowed: nothing here reports to the user.
 #pragma once
 
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 
 #include <functional>
@@ -20,17 +21,23 @@ namespace qz {
 // empty when it cannot be read.
 std::vector<std::string> ReadLines(FileSystem& files, const std::string& path);
 
-// How inserted text is stored in one file: UTF-8 for the json and xml files
-// of Visual Studio Code and PyCharm and for files that start with a UTF-8
-// byte-order mark, the ANSI code page for everything else.
+// How inserted text is stored in one file: as the file declares it, by a
+// byte-order mark or else the encoding of its XML declaration. XML documents
+// that declare no encoding (project files, PyCharm's xml and iml files) are
+// UTF-8 by the rules of XML, as are the json files of Visual Studio Code;
+// other files, which declare nothing, take the ANSI code page, and so does an
+// XML declaration naming an encoding this program cannot write. A file with a
+// UTF-16 byte-order mark has no byte lines to edit and is left alone.
 class TemplateEncoding {
 public:
-    TemplateEncoding(const std::string& path, std::string_view content, unsigned ansiCodePage);
+    TemplateEncoding(const std::string& path, std::string_view content, CodePage ansi);
+    bool editable() const { return editable_; }
     std::string bytes(std::string_view utf8) const;
 
 private:
-    bool utf8_;
-    unsigned codePage_;
+    bool editable_ = true;
+    bool utf8_ = false;
+    CodePage codePage_;
 };
 
 // Given a line's stored bytes, returns its new text (stored bytes, without
@@ -40,8 +47,7 @@ using LineEdit =
 
 class TemplateEditor {
 public:
-    TemplateEditor(FileSystem& files, unsigned ansiCodePage)
-        : files_(files), ansiCodePage_(ansiCodePage) {}
+    TemplateEditor(FileSystem& files, CodePage ansi) : files_(files), ansi_(ansi) {}
 
     // Applies the edit to every line of one file; true when it was rewritten.
     bool rewriteFile(const std::string& path, const LineEdit& edit);
@@ -64,7 +70,7 @@ public:
 
 private:
     FileSystem& files_;
-    unsigned ansiCodePage_;
+    CodePage ansi_;
 };
 
 } // namespace qz

@@ -53,7 +53,7 @@ const std::string kBlanks32(32, ' ');
 
 TemplateUpdater::TemplateUpdater(const Platform& platform, EnvironmentCatalogue& catalogue)
     : platform_(platform), catalogue_(catalogue),
-      editor_(platform.files, platform.system.ansiCodePage()) {}
+      editor_(platform.files, platform.system.ansiText()) {}
 
 void TemplateUpdater::updateVsCodeTemplates(int slot, const std::string& compilerPath) {
     std::string module = catalogue_.moduleDirectory(slot);
@@ -234,7 +234,7 @@ void UpdateWindowsSdk(const Platform& platform, const std::string& moduleDirecto
                 newest = e.name;
         if (newest.empty())
             continue;
-        TemplateEditor editor(platform.files, platform.system.ansiCodePage());
+        TemplateEditor editor(platform.files, platform.system.ansiText());
         editor.rewriteFiles(
             moduleDirectory, "*.vcxproj",
             firstMatchingRule(

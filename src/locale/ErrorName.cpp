@@ -28,4 +28,8 @@ std::string DescribeError(std::exception_ptr error) {
     }
 }
 
+void ShowUnhandledError(Dialogs& dialogs, std::exception_ptr error) {
+    dialogs.showMessage({MessageKind::Error, DescribeError(error), "", {DialogButton::Ok}});
+}
+
 } // namespace qz

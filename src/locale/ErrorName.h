@@ -2,6 +2,8 @@
 // start-up handler and the last line of defence show them.
 #pragma once
 
+#include "platform/Dialogs.h"
+
 #include <exception>
 #include <string>
 
@@ -12,5 +14,8 @@ std::string ErrorClassName(const std::exception& error);
 
 // "<class name>: <message>"; an exception of no known kind is "Exception".
 std::string DescribeError(std::exception_ptr error);
+
+// The last line of defence: an error box with the error's description.
+void ShowUnhandledError(Dialogs& dialogs, std::exception_ptr error);
 
 } // namespace qz

@@ -129,7 +129,8 @@ private:
 
 TQzUnZip::TQzUnZip(const Platform& platform)
     : platform_(platform), strings_(platform.resources),
-      archive_(platform.files, platform.dialogs, strings_, platform.system.oemCodePage()) {}
+      archive_(platform.files, platform.dialogs, strings_, platform.system.codePages(),
+               platform.system.oemCodePage()) {}
 
 TQzUnZip::~TQzUnZip() = default;
 

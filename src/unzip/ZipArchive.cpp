@@ -50,8 +50,9 @@ std::string ZeroTerminated(std::string s) {
 } // namespace
 
 ZipArchive::ZipArchive(FileSystem& files, Dialogs& dialogs, StringLookup& strings,
-                       unsigned oemCodePage)
-    : oemCodePage(oemCodePage), files_(files), dialogs_(dialogs), strings_(strings) {}
+                       const CodePages& pages, unsigned oemCodePage)
+    : oemCodePage(oemCodePage), files_(files), dialogs_(dialogs), strings_(strings), pages_(pages) {
+}
 
 ZipArchive::~ZipArchive() = default;
 
@@ -133,7 +134,7 @@ void ZipArchive::SetSortMode(TZipSortMode mode) {
 }
 
 std::string ZipArchive::Convert(std::string_view stored, std::uint16_t flags) const {
-    return ConvertEntryName(stored, (flags & kFlagUtf8) != 0, oemCodePage);
+    return ConvertEntryName(stored, (flags & kFlagUtf8) != 0, {pages_, oemCodePage});
 }
 
 void ZipArchive::ReadDirectory() {
@@ -229,7 +230,7 @@ bool ZipArchive::ReadEndRecord() {
         std::string comment(
             reinterpret_cast<const char*>(&buffer[commentStart]),
             std::min<std::size_t>(end_.commentLength, buffer.size() - commentStart));
-        end_.comment = text::decode(ZeroTerminated(comment), oemCodePage);
+        end_.comment = pages_.decode(ZeroTerminated(comment), oemCodePage);
         // Writers add the 64-bit records whenever they could not know the
         // sizes beforehand; only a field that does not hold its value
         // means the archive needs them.
@@ -290,7 +291,7 @@ bool ZipArchive::ReadCentralRecord(TZipHeaderInfo& header) {
         stream_->Seek(extraLength, soFromCurrent);
         std::string comment(commentLength, '\0');
         comment.resize(stream_->Read(comment.data(), comment.size()));
-        header.fileComment = text::decode(ZeroTerminated(comment), oemCodePage);
+        header.fileComment = pages_.decode(ZeroTerminated(comment), oemCodePage);
     } else {
         stream_->Seek(extraLength + commentLength, soFromCurrent);
     }
@@ -402,7 +403,7 @@ std::string ZipArchive::EntryComment(TZipHeaderInfo& entry) {
         bool utf8 = (entry.flags & kFlagUtf8) != 0;
         comment = ZeroTerminated(comment);
         entry.fileComment =
-            utf8 ? text::fromUtf16(text::toUtf16(comment)) : text::decode(comment, oemCodePage);
+            utf8 ? text::fromUtf16(text::toUtf16(comment)) : pages_.decode(comment, oemCodePage);
     }
     return *entry.fileComment;
 }

@@ -24,7 +24,8 @@ enum class DiskMode { Single, Diskettes, SplitFiles };
 
 class ZipArchive {
 public:
-    ZipArchive(FileSystem& files, Dialogs& dialogs, StringLookup& strings, unsigned oemCodePage);
+    ZipArchive(FileSystem& files, Dialogs& dialogs, StringLookup& strings, const CodePages& pages,
+               unsigned oemCodePage);
     ~ZipArchive();
 
     // The archive's path. Setting it discards the directory and closes the file.
@@ -95,6 +96,7 @@ private:
     FileSystem& files_;
     Dialogs& dialogs_;
     StringLookup& strings_;
+    const CodePages& pages_; // entry names and comments without the UTF-8 flag
 
     std::string name_;
     std::unique_ptr<TLFNFileStream> stream_;

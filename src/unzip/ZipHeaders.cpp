@@ -64,12 +64,12 @@ std::uint32_t ValidateDosDateTime(std::uint32_t dateTime) {
     return same ? dateTime : clamped.pack();
 }
 
-std::string ConvertEntryName(std::string_view stored, bool utf8, unsigned oemCodePage) {
+std::string ConvertEntryName(std::string_view stored, bool utf8, CodePage oem) {
     std::string name(stored);
     std::replace(name.begin(), name.end(), '/', '\\');
     // Through UTF-16 and back, malformed UTF-8 becomes U+FFFD instead of
     // reaching file names.
-    return utf8 ? text::fromUtf16(text::toUtf16(name)) : text::decode(name, oemCodePage);
+    return utf8 ? text::fromUtf16(text::toUtf16(name)) : oem.decode(name);
 }
 
 } // namespace qz

@@ -2,6 +2,7 @@
 // record and one header object per entry.
 #pragma once
 
+#include "platform/CodePages.h"
 #include "unzip/Containers.h"
 
 #include <cstdint>
@@ -90,6 +91,6 @@ std::uint32_t ValidateDosDateTime(std::uint32_t dateTime);
 
 // A stored name as the program sees it: "/" becomes "\", and the bytes are
 // read in the OEM code page unless the entry says they are UTF-8.
-std::string ConvertEntryName(std::string_view stored, bool utf8, unsigned oemCodePage);
+std::string ConvertEntryName(std::string_view stored, bool utf8, CodePage oem);
 
 } // namespace qz

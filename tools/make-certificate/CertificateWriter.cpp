@@ -4,6 +4,7 @@
 #include "workdir/Cp866.h"
 #include "workdir/RecordFile.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -24,12 +25,20 @@ std::string storable(const std::string& text, const std::string& what) {
     return bytes;
 }
 
+// Draws take the engine's numbers directly, whose sequence the C++ standard
+// fixes; the library's distributions may differ between compilers, and a
+// seed must give the same file with every build of the tool.
 std::string filler(std::mt19937& random) {
-    std::uniform_int_distribution<int> printable(0x20, 0x7E);
     std::string s(PlainSize, ' ');
     for (char& c : s)
-        c = static_cast<char>(printable(random));
+        c = static_cast<char>(0x20 + random() % 95);
     return s;
+}
+
+// A key number of nine or ten digits.
+std::uint32_t keyNumber(std::mt19937& random) {
+    constexpr std::uint32_t Least = 100000000;
+    return Least + static_cast<std::uint32_t>(random() % (std::uint64_t{UINT32_MAX} - Least + 1));
 }
 
 void putField(std::string& plain, const CertificateField& field, const std::string& bytes,
@@ -62,8 +71,8 @@ std::string header(const CertificateContent& c) {
 std::string BuildCertificate(const CertificateContent& content, std::mt19937& random) {
     if (content.name.empty())
         throw std::invalid_argument("the student's name is required");
-    std::uniform_int_distribution<std::uint32_t> keyNumber(100000000u, UINT32_MAX);
-    std::uint32_t a = keyNumber(random), b = keyNumber(random);
+    std::uint32_t a = keyNumber(random);
+    std::uint32_t b = keyNumber(random);
 
     std::map<int, std::string> plain;
     for (int r = 1; r < static_cast<int>(CertificateRecordCount); ++r)

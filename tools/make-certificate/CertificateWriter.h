@@ -23,8 +23,9 @@ struct CertificateContent {
 };
 
 // The file's 1580 bytes. Key numbers A and B and the filler of the records
-// come from `random`. Throws std::invalid_argument naming a field that does
-// not fit its place or cannot be stored in CP866.
+// come from `random`, so one seed gives one file. Throws
+// std::invalid_argument naming a field that does not fit its place or cannot
+// be stored in CP866.
 std::string BuildCertificate(const CertificateContent& content, std::mt19937& random);
 
 // The command: make-certificate --out FILE --name NAME --host HOST[:PORT]

@@ -8,7 +8,7 @@ namespace {
 
 class TemplateTest : public EnvironmentTest {
 protected:
-    TemplateEditor editor{m.files, 1251};
+    TemplateEditor editor{m.files, {m.system.codePages(), 1251}};
     TemplateUpdater updater{m.platform, catalogue};
 
     void SetUp() override {
@@ -75,6 +75,56 @@ TEST_F(TemplateTest, InsertedTextUsesTheFileEncoding) {
     EXPECT_EQ(read(json), "\"cwd\": \"C:/\u041c\u043e\u0439\"\r\n"); // UTF-8
 }
 
+// A Cyrillic output folder written into files that declare their encodings
+// in every way they do, on a system whose ANSI code page cannot hold it.
+TEST_F(TemplateTest, InsertedTextTakesTheEncodingTheFileDeclares) {
+    const std::string utf8 = "C:\\Мои работы\\";
+    const std::string cp1251 = "C:\\\xCC\xEE\xE8 \xF0\xE0\xE1\xEE\xF2\xFB\\";
+    const std::string cp866 = "C:\\\x8C\xAE\xA8 \xE0\xA0\xA1\xAE\xE2\xEB\\";
+    const std::string ansi1252 = "C:\\??? ??????\\";
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        const char* file;
+        std::string head; // what comes before the edited line
+        std::string inserted;
+    } cases[] = {
+        {"utf8.csproj", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<Project>\r\n", utf8},
+        {"upper.cbp", "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\r\n", utf8},
+        {"bom.vcxproj", bom + "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n", utf8},
+        {"bom.dev", bom + "[Project]\r\n", utf8},
+        {"declared.vcproj", "<?xml version=\"1.0\" encoding=\"Windows-1251\"?>\r\n", cp1251},
+        {"quoted.vbproj", "<?xml version='1.0'\r\n  encoding = 'windows-1251' ?>\r\n", cp1251},
+        {"oem.xml", "<?xml version=\"1.0\" encoding=\"cp866\"?>\r\n", cp866},
+        // XML without an encoding attribute, or without a declaration, is UTF-8.
+        {"bare.fsproj", "<?xml version=\"1.0\"?>\r\n", utf8},
+        {"sdk.fsproj", "<Project Sdk=\"Microsoft.NET.Sdk\">\r\n", utf8},
+        {"options.ini", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n", utf8},
+        // Declaring nothing, or what cannot be written, leaves the ANSI code page.
+        {"plain.dev", "[Project]\r\n", ansi1252},
+        {"unknown.csproj", "<?xml version=\"1.0\" encoding=\"koi8-r\"?>\r\n", ansi1252},
+    };
+    TemplateEditor english(m.files, {m.system.codePages(), 1252});
+    std::string folder = catalogue.moduleDirectory(37);
+    for (const Case& c : cases) {
+        std::string path = write(37, c.file, c.head + "  <OutputPath>old</OutputPath>\n</Project>");
+        english.ReplaceTaggedLines(folder, c.file, utf8, "</OutputPath>", "    <OutputPath>");
+        EXPECT_EQ(read(path),
+                  c.head + "    <OutputPath>" + c.inserted + "</OutputPath>\r\n</Project>")
+            << c.file;
+    }
+
+    // UTF-16 has no byte lines: the file is left as it is.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("<OutputPath>old</OutputPath>\r\n"))
+        utf16 += std::string{c, '\0'};
+    std::string path = write(37, "wide.csproj", utf16);
+    english.ReplaceTaggedLines(folder, "wide.csproj", utf8, "</OutputPath>", "<OutputPath>");
+    // Not even a marker that matches its bytes.
+    english.ReplaceTaggedLines(folder, "wide.csproj", utf8, "</OutputPath>",
+                               std::string("<\0O", 3));
+    EXPECT_EQ(read(path), utf16);
+}
+
 TEST_F(TemplateTest, FailedRewriteKeepsTheOriginal) {
     std::string path = write(86, "tasks.json", "\"command\": \"old\"\n");
     // Something named like the temporary file that cannot be replaced by it.
@@ -98,7 +148,7 @@ public:
 TEST_F(TemplateTest, OriginalIsNeverErasedBeforeItIsReplaced) {
     std::string path = write(86, "tasks.json", "\"command\": \"old\"\n");
     NoReplaceFileSystem files(m.root);
-    TemplateEditor(files, 1251)
+    TemplateEditor(files, {m.system.codePages(), 1251})
         .ReplaceKeyedLines(catalogue.moduleDirectory(86), "*.json", "\"command\":", "x");
     EXPECT_EQ(read(path), "\"command\": \"old\"\n");
     EXPECT_EQ(files.deleted, std::vector<std::string>{path + "1"}); // only the temporary file

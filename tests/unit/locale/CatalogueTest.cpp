@@ -134,6 +134,101 @@ TEST_F(CatalogueTest, FillAssignsEveryKeyTheTextOfTheActiveLanguage) {
     EXPECT_EQ(MsgOtherLanguage, "English");
 }
 
+// Russian texts that other programs' users and documents already know, word for word.
+TEST_F(CatalogueTest, RussianTextsAreTheEstablishedOnes) {
+    const std::vector<std::pair<std::string*, const char*>> established = {
+        // Language and start-up.
+        {&MsgLanguageCode, "ru"},
+        {&MsgOtherLanguage, "English"},
+        {&MsgToolTitle, "QZ4 Setup"},
+        {&MsgVersionLabel, " QZ 4.27 "},
+        {&MsgSettingsReadError, "Ошибка при втором доступе к файлу qz.ini."},
+        {&MsgStartupError,
+         "При загрузке программы QZ4Setup возникла системная ошибка %s\r\nс диагностикой "
+         "\"%s\".\r\nВозможно, программа запущена с носителя, недоступного для записи (например, "
+         "с компакт-диска)."},
+        {&MsgToolsNotFound, "Не найдены следующие программы-утилиты\r\nзадачника Quazzle:"},
+        {&MsgNoEnvironments, "Ни одна из реализаций задачника Quazzle \r\nне найдена. Необходимо "
+                             "повторить процедуру установки."},
+        // Environments page.
+        {&MsgIdeExeNotFound,
+         "Исполняемый файл среды %s не найден.\r\nВозможно, данная среда не установлена на "
+         "компьютере.\r\nПопробуйте найти требуемый файл с помощью кнопки \"Обзор\"."},
+        {&MsgIdeReady, "Задачник настроен для использования в среде %s."},
+        {&MsgSystemReady, "Задачник настроен для использования совместно с системой %s."},
+        {&MsgIdeSuspended, "Задачник временно отключен от среды %s."},
+        {&MsgSystemSuspended, "Система %s временно отключена от задачника."},
+        {&MsgExeFilter, "Исполняемые файлы (*.exe)|*.exe"},
+        {&MsgAdditionalSettingsF9, "Дополнительная настройка [F9]"},
+        {&MsgBackF3, "< Назад [F3]"},
+        {&MsgNextF4, "Далее [F4] >"},
+        {&MsgExit, "Выход"},
+        {&MsgFinish, "Готово"},
+        {&MsgCancel, "Отмена"},
+        {&MsgDirCannotBeCreated, "Каталог \"%s\" нельзя создать."},
+        {&MsgCannotCreateDir, "Невозможно создать каталог \"%s\"."},
+        // Working-directory page and its status line.
+        {&MsgWorkDirPageTitle, "Настройка рабочих каталогов"},
+        {&MsgUpF5, "Вверх [F5]"},
+        {&MsgDownF6, "Вниз [F6]"},
+        {&MsgAdd, "Добавить"},
+        {&MsgRemove, "Удалить"},
+        {&MsgCreateF9, "Создать [F9]"},
+        {&MsgChange, "Изменить"},
+        {&MsgAddAccessDat, "Добавить\r\naccess.dat"},
+        {&MsgDeleteAccessDat, "Удалить\r\naccess.dat"},
+        {&MsgConfigureFromRepositoryF2, "Настроить из репозитория [F2]"},
+        {&MsgAdditionalSettingsF12, "Дополнительные настройки [F12]"},
+        {&MsgFile, "Файл"},
+        {&MsgEnvironmentLabel, "Рабочая среда:"},
+        {&MsgNotDefined, "Не определена"},
+        {&MsgWorkDirRequired,
+         "Перед началом работы с задачником необходимо указать рабочий каталог."},
+        {&MsgWorkDirComplete, "Рабочий каталог определен и содержит все необходимые компоненты."},
+        {&MsgResultsFileCorrupted, "Файл результатов results.dat испорчен.\r\nНеобходимо удалить "
+                                   "его, после чего создать файл результатов заново."},
+        {&MsgSelectEnvironment, "Необходимо выбрать рабочую среду программирования."},
+        {&MsgNoResultsFile, "Рабочий каталог не содержит файла результатов results.dat."},
+        {&MsgConfirmRemoveWorkDir, "Удалить каталог \"%s\" из списка рабочих каталогов? "
+                                   "Содержимое каталога на диске не будет изменено."},
+        // Adding a folder and the name dialog.
+        {&MsgNotAWorkDir, "Каталог \"%s\" не может использоваться как рабочий каталог задачника."},
+        {&MsgWorkDirAlreadyListed,
+         "Каталог \"%s\" уже содержится в списке рабочих каталогов задачника."},
+        {&MsgResultsFileCreation, "Создание файла результатов"},
+        {&MsgResultsFileChange, "Изменение файла результатов"},
+        {&MsgEnterUserData,
+         "Введите свои данные (фамилия, имя), которые будут занесены в файл результатов:"},
+        // Certificate.
+        {&MsgConfirmDeleteAccessDat,
+         "Удалить файл сертификата доступа access.dat из рабочего каталога \"%s\"?"},
+        {&MsgCannotDeleteAccessDat, "Файл сертификата доступа access.dat удалить не "
+                                    "удалось.\r\nПопытайтесь удалить этот файл самостоятельно."},
+        {&MsgSelectAccessDat, "Выбор файла сертификата доступа access.dat"},
+        // Repository dialog.
+        {&MsgConfigureFromRepository, "Настроить рабочие каталоги из репозитория"},
+        {&MsgRepositoryGroup, "Имя группы в репозитории:"},
+        {&MsgStudentLogin, "Логин учащегося:"},
+        {&MsgSelectCertificate, "Выбор сертификата подключения к репозиторию"},
+        {&MsgSelectCertificateF2, "Выбрать сертификат подключения к репозиторию [F2]"},
+        {&MsgReplaceCertificateF2, "Заменить сертификат подключения к репозиторию [F2]"},
+    };
+    SetLanguage("ru");
+    FillCatalogue();
+    for (const auto& [key, russian] : established) {
+        auto entry = std::find_if(CatalogueEntries().begin(), CatalogueEntries().end(),
+                                  [key = key](const CatalogueEntry& e) { return e.value == key; });
+        ASSERT_NE(entry, CatalogueEntries().end());
+        EXPECT_EQ(*key, russian) << entry->name;
+    }
+    // The download address (the same in both languages) follows on a line of its own.
+    const std::string mpich = "Исполняемый файл MPIRun.exe системы MPICH 1.2.5 не найден.\r\n"
+                              "Возможно, система MPICH 1.2.5 не установлена. Скачать ее "
+                              "дистрибутив можно по ссылке:\r\n";
+    ASSERT_EQ(MsgMpichNotFound.substr(0, mpich.size()), mpich);
+    EXPECT_EQ(MsgMpichNotFound.find("\r\n", mpich.size()), std::string::npos);
+}
+
 TEST_F(CatalogueTest, FillBeforeAnyLanguageGivesEnglish) {
     FillCatalogue();
     EXPECT_EQ(MsgExit, "Exit");

@@ -142,7 +142,7 @@ protected:
 
     test::TestMachine m;
     StringLookup strings{m.resources};
-    ZipArchive archive{m.files, m.dialogs, strings, 866};
+    ZipArchive archive{m.files, m.dialogs, strings, m.system.codePages(), 866};
 };
 
 std::string FileBytes(const std::filesystem::path& path) {
@@ -189,6 +189,33 @@ TEST_F(ZipDirectoryTest, ThirdPartyArchives) {
         for (int i = 0; i < archive.Count(); ++i)
             EXPECT_EQ(archive.Entry(i).compressionMethod, c.methods[i]);
     }
+}
+
+// A system that converts a code page the host has no table for; it marks
+// what it converted so the test sees which text went through it.
+class MarkingCodePages : public CodePages {
+public:
+    std::string decode(std::string_view bytes, unsigned codePage) const override {
+        return "[" + std::to_string(codePage) + ":" + std::string(bytes) + "]";
+    }
+    std::string encode(std::string_view utf8, unsigned) const override { return std::string(utf8); }
+};
+
+TEST_F(ZipDirectoryTest, NamesAndCommentsWithoutTheUtf8FlagAreConvertedByTheSystem) {
+    MarkingCodePages pages;
+    ZipArchive chinese{m.files, m.dialogs, strings, pages, 936};
+    ZipBuilder b;
+    b.archiveComment = "zc";
+    b.add("a.txt", "x").comment = "fc";
+    b.add("u.txt", "y").flags = kFlagUtf8;
+    m.writeFile("C:\\cn.zip", b.bytes());
+    chinese.SetName("C:\\cn.zip");
+    chinese.Open();
+    ASSERT_EQ(chinese.Count(), 2);
+    EXPECT_EQ(chinese.Entry(0).FullName(), "[936:a.txt]");
+    EXPECT_EQ(chinese.EntryComment(chinese.Entry(0)), "[936:fc]");
+    EXPECT_EQ(chinese.Entry(1).FullName(), "u.txt");
+    EXPECT_EQ(chinese.ArchiveComment(), "[936:zc]");
 }
 
 TEST_F(ZipDirectoryTest, ThirdPartyDetails) {

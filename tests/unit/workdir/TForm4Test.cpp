@@ -22,12 +22,26 @@ protected:
     test::TestMachine machine;
 };
 
-TEST_F(TForm4Test, TextsComeFromTheCatalogue) {
-    TForm4 dialog(machine.dialogs);
-    EXPECT_EQ(dialog.Label1.caption, MsgEnterUserData);
-    EXPECT_EQ(dialog.Button1.caption, "OK");
-    EXPECT_EQ(dialog.Button2.caption, "Отмена");
-    EXPECT_TRUE(dialog.Label1.wordWrap);
+TEST_F(TForm4Test, ShowsThePromptAndButtonsOfTheActiveLanguage) {
+    struct Case {
+        const char* language;
+        const char* prompt;
+        const char* cancel;
+    } cases[] = {
+        {"ru", "Введите свои данные (фамилия, имя), которые будут занесены в файл результатов:",
+         "Отмена"},
+        {"en",
+         "Enter user data (name, surname), which will be saved in the results file:", "Cancel"},
+    };
+    for (const Case& c : cases) {
+        SetLanguage(c.language);
+        FillCatalogue();
+        TForm4 dialog(machine.dialogs);
+        EXPECT_EQ(dialog.Label1.caption, c.prompt) << c.language;
+        EXPECT_EQ(dialog.Button1.caption, "OK") << c.language;
+        EXPECT_EQ(dialog.Button2.caption, c.cancel) << c.language;
+        EXPECT_TRUE(dialog.Label1.wordWrap);
+    }
 }
 
 TEST_F(TForm4Test, OkIsEnabledExactlyWhenThereIsAName) {

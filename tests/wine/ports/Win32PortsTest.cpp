@@ -239,42 +239,44 @@ TEST(Win32SystemInfo, DosDateTimesRoundTripThroughFileTimes) {
     for (DosDateTime none : {DosDateTime{2024, 1, 1, 24, 0, 0}, DosDateTime{2023, 2, 29, 0, 0, 0},
                              DosDateTime{2024, 13, 1, 0, 0, 0}})
         EXPECT_FALSE(sys.dosDateTimeToFileTime(none.pack())) << std::hex << none.pack();
-    // Started once more by the test below, with the command line it checks.
-    constexpr const char* EchoVariable = "QZ4_ECHO_COMMAND_LINE";
+}
 
-    TEST(Win32SystemInfo, AQuotedFolderKeepsItsTrailingBackslash) {
-        Win32SystemInfo sys;
-        Win32FileSystem fs;
-        if (auto echo = sys.environmentVariable(EchoVariable)) {
-            std::string joined;
-            for (const std::string& word : sys.commandLine())
-                joined += word + "|";
-            auto out = fs.open(*echo, OpenMode::Create);
-            ASSERT_TRUE(out);
-            out->write(joined.data(), joined.size());
-            return;
-        }
-        const std::string echo = sys.environmentVariable("TEMP").value_or("C:\\windows\\temp") +
-                                 "\\" + uniqueName("qz4-command-line-");
-        ASSERT_EQ(_putenv_s(EchoVariable, echo.c_str()), 0);
-        const std::string program = sys.programPath();
-        const std::string quoted = "\"" + program + "\"";
-        // The spawn functions join their arguments with blanks and add no quotes.
-        intptr_t status =
-            _spawnl(_P_WAIT, program.c_str(), quoted.c_str(),
-                    "--gtest_filter=Win32SystemInfo.AQuotedFolderKeepsItsTrailingBackslash",
-                    "\"C:\\My Dir\\\"", "-FAST", nullptr);
-        _putenv_s(EchoVariable, "");
-        ASSERT_EQ(status, 0);
-        auto in = fs.open(echo, OpenMode::Read);
-        ASSERT_TRUE(in);
-        std::string joined(in->size(), '\0');
-        joined.resize(in->read(joined.data(), joined.size()));
-        in.reset();
-        fs.deleteFile(echo);
-        EXPECT_EQ(joined, "--gtest_filter=Win32SystemInfo.AQuotedFolderKeepsItsTrailingBackslash|"
-                          "C:\\My Dir\\|-FAST|");
+// Started once more by the test below, with the command line it checks.
+constexpr const char* EchoVariable = "QZ4_ECHO_COMMAND_LINE";
+
+TEST(Win32SystemInfo, AQuotedFolderKeepsItsTrailingBackslash) {
+    Win32SystemInfo sys;
+    Win32FileSystem fs;
+    if (auto echo = sys.environmentVariable(EchoVariable)) {
+        std::string joined;
+        for (const std::string& word : sys.commandLine())
+            joined += word + "|";
+        auto out = fs.open(*echo, OpenMode::Create);
+        ASSERT_TRUE(out);
+        out->write(joined.data(), joined.size());
+        return;
     }
+    const std::string echo = sys.environmentVariable("TEMP").value_or("C:\\windows\\temp") + "\\" +
+                             uniqueName("qz4-command-line-");
+    ASSERT_EQ(_putenv_s(EchoVariable, echo.c_str()), 0);
+    const std::string program = sys.programPath();
+    const std::string quoted = "\"" + program + "\"";
+    // The spawn functions join their arguments with blanks and add no quotes.
+    intptr_t status =
+        _spawnl(_P_WAIT, program.c_str(), quoted.c_str(),
+                "--gtest_filter=Win32SystemInfo.AQuotedFolderKeepsItsTrailingBackslash",
+                "\"C:\\My Dir\\\"", "-FAST", nullptr);
+    _putenv_s(EchoVariable, "");
+    ASSERT_EQ(status, 0);
+    auto in = fs.open(echo, OpenMode::Read);
+    ASSERT_TRUE(in);
+    std::string joined(in->size(), '\0');
+    joined.resize(in->read(joined.data(), joined.size()));
+    in.reset();
+    fs.deleteFile(echo);
+    EXPECT_EQ(joined, "--gtest_filter=Win32SystemInfo.AQuotedFolderKeepsItsTrailingBackslash|"
+                      "C:\\My Dir\\|-FAST|");
+}
 
 } // namespace
 } // namespace qz

@@ -1,16 +1,21 @@
 // Shows one window or standard dialog of the program for the UI scenarios:
 //   qz4_ui_host <language> <what> [arguments...]
 // what: TGalleryForm | TForm3 | TForm4 <create|change> <name> | TSelLangForm | TInstF2
-// <readme|licence> <path>
+// <readme|licence> <path> | TRaiseForm (its button's handler raises)
+//       | TForm7 <on|off> <output folder> <font> <working directory>
+//       | TForm8 <slot> <additions>
 //       | message <warning|error|information|confirmation> <ok|okcancel|yesno> <text>
 //       | folder <initial folder> | openfile <initial folder>
 // The outcome is written to ui_host_result.txt in the current folder as
-// "key=value" lines; the exit code is the modal result's number.
+// "key=value" lines; the exit code is the modal result's number, 0 after an
+// error that no handler dealt with, which is shown as the program shows it.
 #include "GalleryForm.h"
 #include "configtool/TForm3.h"
+#include "environments/AdditionalSettings.h"
 #include "installer/TInstF2.h"
 #include "installer/TSelLangForm.h"
 #include "locale/Catalogue.h"
+#include "locale/ErrorName.h"
 #include "locale/Language.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -28,6 +33,25 @@
 
 namespace {
 
+class EHandlerFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A window whose button's handler raises, as a failing handler of any window would.
+class TRaiseForm : public qz::ui::Form {
+public:
+    explicit TRaiseForm(qz::Dialogs& dialogs) : qz::ui::Form(dialogs, "TRaiseForm") {
+        caption = "Raise";
+        clientWidth = 200;
+        clientHeight = 60;
+        Button1.setBounds(60, 16, 80, 26);
+        Button1.caption = "Raise";
+        Button1.onClick = [] { throw EHandlerFailed("the handler failed"); };
+    }
+    qz::ui::Button Button1{*this, "Button1"};
+};
+
 const char* resultName(qz::DialogButton button) {
     static const char* names[] = {"None",  "Ok",     "Cancel", "Yes",     "No",      "Abort",
                                   "Retry", "Ignore", "All",    "NoToAll", "YesToAll"};
@@ -43,6 +67,9 @@ int run(qz::Platform& platform, const std::vector<std::string>& args) {
     if (what == "TGalleryForm") {
         qz::GalleryForm form(platform.dialogs);
         result = form.showModal();
+    } else if (what == "TRaiseForm") {
+        TRaiseForm form(platform.dialogs);
+        result = form.showModal();
     } else if (what == "TForm3") {
         qz::TForm3 form(platform.dialogs);
         result = form.showModal();
@@ -52,6 +79,28 @@ int run(qz::Platform& platform, const std::vector<std::string>& args) {
                      arg(3));
         result = form.showModal();
         out << "name=" << form.Edit1.caption << "\n";
+    } else if (what == "TForm7" || what == "TForm8") {
+        // The catalogue of a program installed in the work folder, which
+        // holds no templates: the dialogs' answers rewrite nothing.
+        qz::EnvironmentCatalogue catalogue(platform, ".\\");
+        catalogue.fill();
+        qz::TemplateUpdater updater(platform, catalogue);
+        if (what == "TForm7") {
+            qz::TForm7 form(platform.dialogs, platform.files);
+            qz::OutputFolderSetting output{arg(2) == "on", arg(3)};
+            std::string font = arg(4);
+            qz::EditOutputSettings(form, updater, output, font, arg(5));
+            result = form.modalResult;
+            out << "useLocalDir=" << output.useLocalDir << "\nlocalDirName=" << output.localDirName
+                << "\nfont=" << font << "\n";
+        } else {
+            qz::TForm8 form(platform.dialogs, platform.files);
+            int slot = std::stoi(arg(2));
+            catalogue.entry(slot).additions = arg(3);
+            qz::EditEnvironmentAdditions(form, catalogue, updater, slot);
+            result = form.modalResult;
+            out << "additions=" << catalogue.entry(slot).additions << "\n";
+        }
     } else if (what == "TSelLangForm") {
         qz::TSelLangForm form(platform);
         result = form.showModal();
@@ -110,5 +159,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qz::BindStandardTexts(dialogs);
     qz::SetLanguage(args[0]);
     qz::FillCatalogue();
-    return run(platform, args);
+    try {
+        return run(platform, args);
+    } catch (...) {
+        qz::ShowUnhandledError(dialogs, std::current_exception());
+        return 0;
+    }
 }
