@@ -4,6 +4,8 @@
 #include "configtool/ProcessFlags.h"
 #include "configtool/TForm1.h"
 #include "configtool/TForm3.h"
+#include "environments/TForm7.h"
+#include "environments/TForm8.h"
 #include "installer/TInstF1.h"
 #include "locale/Catalogue.h"
 #include "locale/ErrorName.h"
@@ -19,9 +21,11 @@ namespace {
 void RunConfigurationTool(Platform& platform) {
     do {
         RestartRequested = false;
-        TForm1 main(platform);
         TForm3 about(platform.dialogs);
         TForm4 name(platform.dialogs);
+        TForm7 output(platform.dialogs, platform.files);
+        TForm8 environment(platform.dialogs, platform.files);
+        TForm1 main(platform, ToolDialogs{about, output, environment});
         main.showModal();
     } while (RestartRequested);
 }

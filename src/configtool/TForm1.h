@@ -1,41 +1,116 @@
-// The configuration tool's main window, as far as it is built yet: its frame,
-// the settings it reads at start and writes at close, the fast-mode and
-// start-up-failure quit, the language toggle and Exit. The environment and
-// working-directory pages join it later.
+// The configuration tool's main window: a two-page wizard with the
+// environments page and the working-directory page, the bottom panel with
+// navigation, version, web site, About box and language toggle, the start-up
+// work and the settings written at close.
 #pragma once
 
+#include "configtool/EnvironmentPage.h"
+#include "configtool/TForm3.h"
+#include "environments/EnvironmentCatalogue.h"
+#include "environments/EnvironmentSettings.h"
+#include "environments/TForm7.h"
+#include "environments/TForm8.h"
+#include "environments/TemplateUpdates.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
 
+#include <vector>
+
 namespace qz {
 
+// The dialogs of the window pass that the main window opens.
+struct ToolDialogs {
+    TForm3& about;
+    TForm7& outputSettings;      // output folder and font
+    TForm8& environmentSettings; // one environment's additional setting
+};
+
+// The problem book's web site, opened by the link in the bottom panel.
+inline constexpr const char* WebsiteAddress = "https://quazzle.example.org/";
+
 class TForm1 : public ui::Form {
+private:
+    // Declared first: the pages are built on them.
+    Platform& platform_;
+    std::string programDirectory_;
+    EnvironmentCatalogue catalogue_;
+    EnvironmentSettings environmentSettings_;
+    TemplateUpdater templates_;
+    ToolDialogs dialogs_;
+
 public:
-    explicit TForm1(Platform& platform);
+    TForm1(Platform& platform, ToolDialogs dialogs);
 
     ui::Panel Panel7{*this, "Panel7"};
+    ui::PageControl PageControl1{*this, "PageControl1"};
+    ui::TabSheet TabSheet12{*this, "TabSheet12", PageControl1};
+    ui::TabSheet TabSheet3{*this, "TabSheet3", PageControl1};
+    EnvironmentPage environmentPage{*this, TabSheet12, platform_, catalogue_, templates_};
+
+    // The working-directory page's controls; their work is not part of this window yet.
+    ui::ListBox ListBox1{*this, "ListBox1", &TabSheet3};
+    ui::Button Button8{*this, "Button8", &TabSheet3};
+    ui::Button Button9{*this, "Button9", &TabSheet3};
+    ui::Button Button13{*this, "Button13", &TabSheet3};
+    ui::Button Button7{*this, "Button7", &TabSheet3};
+    ui::Button Button14{*this, "Button14", &TabSheet3};
+    ui::Label Label21{*this, "Label21", &TabSheet3};
+    ui::StaticText StaticText4{*this, "StaticText4", &TabSheet3};
+    ui::Label Label20{*this, "Label20", &TabSheet3};
+    ui::ComboBox ComboBox1{*this, "ComboBox1", &TabSheet3};
+    ui::Label Label6{*this, "Label6", &TabSheet3};
+    ui::StaticText StaticText1{*this, "StaticText1", &TabSheet3};
+    ui::Button Button6{*this, "Button6", &TabSheet3};
+    ui::Label Label12{*this, "Label12", &TabSheet3};
+    ui::Button Button11{*this, "Button11", &TabSheet3};
+    ui::Button Button83{*this, "Button83", &TabSheet3};
+
     ui::Panel Panel8{*this, "Panel8"};
     ui::Label Label15{*this, "Label15", &Panel8};
+    ui::Label Label49{*this, "Label49", &Panel8};
+    ui::Label Label48{*this, "Label48", &Panel8};
+    ui::Label Label5{*this, "Label5", &Panel8};
     ui::Label Label66{*this, "Label66", &Panel8};
+    ui::Button Button24{*this, "Button24", &Panel8};
+    ui::Button Button25{*this, "Button25", &Panel8};
     ui::Button Button26{*this, "Button26", &Panel8};
 
     void FormShow() override;
     void FormClose() override;
     void FormKeyDown(ui::Key key, ui::Shift shift) override;
+    void ShowPage(int page);
+    void PageControl1Change();
+    void Button24Click();
+    void Button25Click();
     void Button26Click();
+    void Button1Click();
+    void SpeedButton2Click();
+    void Button83Click();
     void Label66Click();
 
     const Settings& settings() const { return settings_; }
+    EnvironmentCatalogue& catalogue() { return catalogue_; }
+    const std::string& programDirectory() const { return programDirectory_; }
+    int pageCount() const { return static_cast<int>(pages_.size()); }
 
 private:
+    void layOut();
+    void setCaptions();
+    void layOutBottomLabels();
+    // Panel7's font: 20 pixels high, smaller when the page title needs it.
+    void fitTitle();
+    // The start-up steps; a failure sets QuitOnShow.
     void FormCreate();
+    bool toolsPresent();
+    void readSettings();
+    void recordInstallDirectory();
+    void createLibFolder();
 
-    Platform& platform_;
-    std::string programDirectory_;
     SettingsFile settingsFile_;
     SettingsCommandLine commandLine_;
     Settings settings_;
+    std::vector<ui::TabSheet*> pages_;
 };
 
 } // namespace qz

@@ -22,7 +22,9 @@ TForm3::TForm3(Dialogs& dialogs) : ui::Form(dialogs, "TForm3") {
     Label1.font = ui::Font{"Arial", 22, true, false, ui::rgb(0, 0, 192)};
     Label1.caption = Pick("Задачник Quazzle 4", "Quazzle 4 problem book");
 
-    Label2.setBounds(106, 44, 326, 64);
+    // Five lines of the Russian text fit above the button.
+    Label2.setBounds(106, 42, 326, 70);
+    Label2.font = ui::Font{"Arial", 12};
     Label2.wordWrap = true;
     Label2.caption = Pick("Электронный задачник по программированию с проверкой решений. "
                           "Программа QZ4Setup подключает его к средам программирования "

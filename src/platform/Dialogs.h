@@ -4,15 +4,14 @@
 // language through StandardTexts.
 #pragma once
 
+#include "platform/FontSpec.h"
+#include "platform/ModalWindow.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace qz {
-
-namespace ui {
-class Form;
-} // namespace ui
 
 // The user-interface layer's standard texts, replaced when the language changes.
 struct StandardTexts {
@@ -62,12 +61,6 @@ struct SelectFolderRequest {
     bool prompt = false;        // ask before creating it
 };
 
-struct FontSpec {
-    std::string name = "MS Sans Serif";
-    int size = 8; // points
-    bool bold = false;
-};
-
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -85,7 +78,7 @@ public:
 
     // Shows one of the program's windows modally until it closes and returns
     // its modal result (Cancel when its close box closed it).
-    virtual DialogButton showModal(ui::Form& form) = 0;
+    virtual DialogButton showModal(ModalWindow& window) = 0;
 
     // Lets pending window messages run (long work on the one thread calls it).
     virtual void processMessages() = 0;

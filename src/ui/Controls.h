@@ -19,11 +19,14 @@ public:
     bool wordWrap = false;
 };
 
-// A label with a sunken border, as read-only status texts have.
+// A label with a sunken border, as read-only status texts have. One line
+// centred in its height, or with wordWrap the lines of its caption from the
+// top, long ones wrapped.
 class StaticText : public Control {
 public:
     StaticText(Form& form, std::string name, Control* parent = nullptr);
     bool sunken = true;
+    bool wordWrap = false;
 };
 
 class Button : public Control {

@@ -2,7 +2,7 @@
 // and colour.
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "platform/FontSpec.h"
 
 #include <cstdint>
 #include <string>
@@ -30,9 +30,10 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
-// The font as the Dialogs port measures text in it (points at 96 dots per inch).
+// The font as the Dialogs port measures text in it: the same pixel height the
+// renderer draws it with, so a measured text fits the control it is shown in.
 inline FontSpec toFontSpec(const Font& font) {
-    return FontSpec{font.name, (font.height * 72 + 48) / 96, font.bold};
+    return FontSpec{font.name, font.height, font.bold};
 }
 
 } // namespace qz::ui

@@ -19,7 +19,7 @@ enum class BorderStyle {
     Single, // fixed frame with a system menu
 };
 
-class Form {
+class Form : public ModalWindow {
 public:
     Form(Dialogs& dialogs, std::string className);
     Form(const Form&) = delete;

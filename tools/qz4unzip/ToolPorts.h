@@ -22,7 +22,7 @@ public:
     std::optional<std::string> selectFolder(const SelectFolderRequest&) override {
         return std::nullopt;
     }
-    DialogButton showModal(ui::Form&) override { return DialogButton::Cancel; }
+    DialogButton showModal(ModalWindow&) override { return DialogButton::Cancel; }
     void processMessages() override {}
     int textWidth(const std::string& text, const FontSpec&) const override {
         return static_cast<int>(text.size());

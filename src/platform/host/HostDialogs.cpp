@@ -31,13 +31,13 @@ std::optional<std::string> HostDialogs::selectFolder(const SelectFolderRequest& 
     return answer;
 }
 
-DialogButton HostDialogs::showModal(ui::Form& form) {
-    shownForms.push_back(&form);
+DialogButton HostDialogs::showModal(ModalWindow& window) {
+    shownForms.push_back(&window);
     if (formAnswers.empty())
         return DialogButton::Cancel;
     auto answer = std::move(formAnswers.front());
     formAnswers.pop_front();
-    return answer(form);
+    return answer(window);
 }
 
 void HostDialogs::processMessages() {
@@ -48,7 +48,7 @@ void HostDialogs::processMessages() {
 
 int HostDialogs::textWidth(const std::string& text, const FontSpec& font) const {
     int count = static_cast<int>(text::toUtf16(text).size());
-    return count * (characterWidth + (font.bold ? 1 : 0));
+    return count * (characterWidth + (font.bold ? 1 : 0)) * font.height / 11;
 }
 
 } // namespace qz

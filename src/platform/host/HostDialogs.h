@@ -22,12 +22,12 @@ public:
     // Modal windows: each shown window is recorded, and the next answer acts
     // on it as its user would and returns how the window ended. With no
     // answer queued the window is closed (Cancel) untouched.
-    std::vector<const ui::Form*> shownForms;
-    std::deque<std::function<DialogButton(ui::Form&)>> formAnswers;
+    std::vector<const ModalWindow*> shownForms;
+    std::deque<std::function<DialogButton(ModalWindow&)>> formAnswers;
     int processMessagesCalls = 0;
     // Runs inside processMessages(), so a test can act "while the queue runs".
     std::function<void()> onProcessMessages;
-    // Width of one character in the measuring rule below.
+    // Width of one character 11 pixels high in the measuring rule below.
     int characterWidth = 6;
 
     void setStandardTexts(const StandardTexts& texts) override { texts_ = texts; }
@@ -35,9 +35,10 @@ public:
     DialogButton showMessage(const MessageRequest& request) override;
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
-    DialogButton showModal(ui::Form& form) override;
+    DialogButton showModal(ModalWindow& window) override;
     void processMessages() override;
-    // Characters times characterWidth, bold adding one pixel per character.
+    // Characters times characterWidth, bold adding one pixel per character,
+    // in proportion to the font's height.
     int textWidth(const std::string& text, const FontSpec& font) const override;
 
 private:

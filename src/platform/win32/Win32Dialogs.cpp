@@ -240,8 +240,8 @@ std::optional<std::string> Win32Dialogs::selectFolder(const SelectFolderRequest&
     return presenter().selectFolder(request);
 }
 
-DialogButton Win32Dialogs::showModal(ui::Form& form) {
-    return presenter().showModal(form);
+DialogButton Win32Dialogs::showModal(ModalWindow& window) {
+    return presenter().showModal(window);
 }
 
 FormPresenter& Win32Dialogs::presenter() const {
@@ -267,10 +267,9 @@ void Win32Dialogs::processMessages() {
 
 int Win32Dialogs::textWidth(const std::string& text, const FontSpec& font) const {
     // Measured at 96 dots per inch, the unit all window layouts are given in.
-    HFONT handle =
-        CreateFontW(-MulDiv(font.size, 96, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH, wide(font.name).c_str());
+    HFONT handle = CreateFontW(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH, wide(font.name).c_str());
     HDC screen = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(screen, handle);
     std::wstring w = wide(text);

@@ -12,7 +12,7 @@ namespace qz {
 class FormPresenter {
 public:
     virtual ~FormPresenter() = default;
-    virtual DialogButton showModal(ui::Form& form) = 0;
+    virtual DialogButton showModal(ModalWindow& window) = 0;
     virtual std::optional<std::string> selectFolder(const SelectFolderRequest& request) = 0;
     // Re-reads the models of every window on the screen (long work changes
     // them outside any event handler, then lets the queue run).
@@ -29,7 +29,7 @@ public:
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
     // These two throw std::logic_error when no presenter was handed in.
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
-    DialogButton showModal(ui::Form& form) override;
+    DialogButton showModal(ModalWindow& window) override;
     void processMessages() override;
     int textWidth(const std::string& text, const FontSpec& font) const override;
 

@@ -44,7 +44,9 @@ void FormRenderer::registerClass(const std::string& className) {
     RegisterClassExW(&form);
 }
 
-DialogButton FormRenderer::showModal(Form& form) {
+DialogButton FormRenderer::showModal(ModalWindow& modal) {
+    // Every window the program shows modally is a window model.
+    Form& form = static_cast<Form&>(modal);
     registerClass(form.className());
     HWND owner = GetActiveWindow();
     FormWindow window(form, owner);

@@ -22,7 +22,7 @@ public:
     FormRenderer(const FormRenderer&) = delete;
     FormRenderer& operator=(const FormRenderer&) = delete;
 
-    DialogButton showModal(Form& form) override;
+    DialogButton showModal(ModalWindow& window) override;
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
     void refresh() override;
 

@@ -49,9 +49,14 @@ WindowKind windowKind(const Control& control) {
                                                               : SS_LEFTNOWORDWRAP;
         return {L"STATIC", align | SS_NOTIFY | SS_NOPREFIX, 0};
     }
-    case ControlKind::StaticText:
-        return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX | SS_CENTERIMAGE,
-                static_cast<const StaticText&>(control).sunken ? DWORD(WS_EX_STATICEDGE) : 0};
+    case ControlKind::StaticText: {
+        auto& text = static_cast<const StaticText&>(control);
+        // Centring in the height makes a static control draw a single line.
+        return {L"STATIC",
+                (text.wordWrap ? DWORD(SS_LEFT) : DWORD(SS_LEFTNOWORDWRAP | SS_CENTERIMAGE)) |
+                    SS_NOTIFY | SS_NOPREFIX,
+                text.sunken ? DWORD(WS_EX_STATICEDGE) : 0};
+    }
     case ControlKind::Button: {
         auto& button = static_cast<const Button&>(control);
         return {L"BUTTON",
@@ -670,6 +675,14 @@ LRESULT FormWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         }
         break;
+    case WM_MOVE: {
+        // The model follows the window wherever the user drags it.
+        RECT frame{};
+        GetWindowRect(window_, &frame);
+        form_.left = MulDiv(frame.left, 96, dpi_);
+        form_.top = MulDiv(frame.top, 96, dpi_);
+        break;
+    }
     case WM_CLOSE:
         // The close box, Alt+F4 and the system menu close it as Close does.
         form_.close();

@@ -23,9 +23,18 @@ protected:
         RememberedLeft = RememberedTop = -1;
         m.files.createDirectories(ProgramDir);
     }
+    // The configuration tool starts only beside the problem book's programs
+    // and with the modules of at least one environment.
+    static void installProblemBook(test::TestMachine& machine) {
+        for (const char* tool : {"QZ4Demo.exe", "QZ4Load.exe", "QZ4Res.exe", "QZ4Panel.exe"})
+            machine.writeFile(ProgramDir + tool, "MZ");
+        machine.writeFile(ProgramDir + "PASCALABC1\\qz4.pas", "unit QZ4;");
+        machine.writeFile(ProgramDir + "PASCALABC1\\loadpabc.dat", "");
+    }
     // Queues a user's action on the next window shown.
     void then(std::function<void(ui::Form&)> act) {
-        m.dialogs.formAnswers.push_back([this, act](ui::Form& form) {
+        m.dialogs.formAnswers.push_back([this, act](ModalWindow& window) {
+            auto& form = static_cast<ui::Form&>(window);
             shown.push_back(form.className() + ":" + form.caption);
             act(form);
             return form.modalResult;
@@ -47,6 +56,7 @@ TEST_F(ProgramTest, AnyOtherNameRunsTheInstallerInTheChosenLanguage) {
 }
 
 TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
+    installProblemBook(m);
     m.system.program = ProgramDir + "qz4setup.exe";
     m.system.languageName = "Russian";
     then([](ui::Form& f) {
@@ -71,7 +81,39 @@ TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
     EXPECT_NE(ini->find("[LocaleInfo]\r\nLocale=ru\r\n"), std::string::npos);
 }
 
+TEST_F(ProgramTest, TheToggleTwiceComesBackWhereTheWindowStood) {
+    installProblemBook(m);
+    m.system.program = ProgramDir + "QZ4Setup.exe";
+    m.system.languageName = "Russian";
+    m.writeFile(ProgramDir + "access.dat", "x"); // start-up opens the working-directory page
+    struct Pass {
+        const char* exit;
+        int left, top; // where the user leaves the window
+    };
+    const Pass passes[] = {{"Exit", 300, 40}, {"Выход", 10, 500}, {"Exit", 0, 0}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        then([&, i](ui::Form& f) {
+            EXPECT_EQ(f.find("Button26")->caption, passes[i].exit);
+            EXPECT_TRUE(f.find("TabSheet3")->showing());
+            if (i > 0) {
+                EXPECT_EQ(f.left, passes[i - 1].left);
+                EXPECT_EQ(f.top, passes[i - 1].top);
+            }
+            f.left = passes[i].left;
+            f.top = passes[i].top;
+            f.pressKey(ui::KeyF3); // the toggle is reached from the environments page
+            click(f, i < 2 ? "Label66" : "Button26");
+        });
+    }
+    RunProgram(m.platform);
+    EXPECT_EQ(shown.size(), 3u);
+    auto ini = m.readFile(ProgramDir + "QZ.INI");
+    ASSERT_TRUE(ini);
+    EXPECT_NE(ini->find("[LocaleInfo]\r\nLocale=en\r\n"), std::string::npos);
+}
+
 TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
+    installProblemBook(m);
     m.system.program = ProgramDir + "QZ4Setup.exe";
     m.system.arguments = {"-FAST"};
     m.writeFile(ProgramDir + "QZ.INI", "[LocaleInfo]\r\nLocale=en\r\n[Keep]\r\nx=1\r\n");
@@ -82,6 +124,7 @@ TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
 }
 
 TEST_F(ProgramTest, OnANonRussianSystemThereIsNoLanguageToggle) {
+    installProblemBook(m);
     m.system.program = ProgramDir + "QZ4Setup.exe";
     then([](ui::Form& f) {
         EXPECT_FALSE(f.find("Label66")->visible);
@@ -100,10 +143,10 @@ TEST_F(ProgramTest, AnErrorNoHandlerDealtWithIsShownAndTheRunEnds) {
     for (const char* program : {"QZ4Setup.exe", "QZ4Complete.exe"}) {
         SCOPED_TRACE(program);
         test::TestMachine machine;
-        machine.files.createDirectories(ProgramDir);
+        installProblemBook(machine);
         machine.system.program = ProgramDir + program;
         machine.dialogs.formAnswers.push_back(
-            [](ui::Form&) -> DialogButton { throw HandlerFailure("the disk went away"); });
+            [](ModalWindow&) -> DialogButton { throw HandlerFailure("the disk went away"); });
         RunProgram(machine.platform);
         EXPECT_EQ(machine.dialogs.shownForms.size(), 1u); // nothing after the error
         ASSERT_EQ(machine.dialogs.messages.size(), 1u);
@@ -114,6 +157,7 @@ TEST_F(ProgramTest, AnErrorNoHandlerDealtWithIsShownAndTheRunEnds) {
 
 TEST_F(ProgramTest, AStartupErrorNamesItsOwnClass) {
     // The host has no table for code page 936, so the settings cannot be read.
+    installProblemBook(m);
     m.system.program = ProgramDir + "QZ4Setup.exe";
     m.system.ansi = 936;
     m.writeFile(ProgramDir + "QZ.INI", "[Font]\r\nMain=Consolas\r\n");

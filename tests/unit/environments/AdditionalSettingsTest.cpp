@@ -21,7 +21,7 @@ protected:
 
     // The next shown window gets this treatment from its user.
     template <class Window, class Act> void answer(Act act) {
-        m.dialogs.formAnswers.push_back([act](ui::Form& form) {
+        m.dialogs.formAnswers.push_back([act](ModalWindow& form) {
             auto& w = static_cast<Window&>(form);
             act(w);
             return w.modalResult;

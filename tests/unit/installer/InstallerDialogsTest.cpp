@@ -134,7 +134,7 @@ TEST_F(InstallerDialogsTest, ViewerShowsTheReflowedTextInTheAnsiCodePage) {
                       "\r\n- one\r\n");
     TInstF2 viewer(machine.platform);
     viewer.Memo1.lines = {"left from before"};
-    machine.dialogs.formAnswers.push_back([](ui::Form& form) {
+    machine.dialogs.formAnswers.push_back([](ModalWindow& form) {
         auto& v = static_cast<TInstF2&>(form);
         EXPECT_EQ(v.activeControl, &v.Memo1);
         EXPECT_EQ(v.Memo1.selStart, 0);

@@ -156,7 +156,7 @@ TEST_F(FormTest, CloseQueryCanKeepTheWindowOpen) {
 
 TEST_F(FormTest, ShowModalRunsShowAndCloseAroundTheUser) {
     form.modalResult = ModalResult::Abort; // left from an earlier showing
-    machine.dialogs.formAnswers.push_back([](Form& shown) {
+    machine.dialogs.formAnswers.push_back([](ModalWindow& shown) {
         auto& f = static_cast<SampleForm&>(shown);
         f.events.push_back("user");
         EXPECT_EQ(f.modalResult, ModalResult::None);

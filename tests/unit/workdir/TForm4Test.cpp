@@ -83,7 +83,7 @@ TEST_F(TForm4Test, PreparedDialogProposesTheNameWithTheCaretAtItsEnd) {
 TEST_F(TForm4Test, ShownModallyItReturnsTheUsersAnswer) {
     TForm4 dialog(machine.dialogs);
     dialog.prepare(MsgResultsFileCreation, "student");
-    machine.dialogs.formAnswers.push_back([](ui::Form& form) {
+    machine.dialogs.formAnswers.push_back([](ModalWindow& form) {
         auto& d = static_cast<TForm4&>(form);
         d.Edit1.enterText("Анна");
         d.pressKey(ui::KeyReturn);

@@ -4,6 +4,11 @@ exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 mkdir -p "$WORK/prog"
 cp "$exe" "$WORK/prog/QZ4Complete.exe"
 cp "$exe" "$WORK/prog/qz4setup.EXE"
+# The tool starts beside the problem book's programs and one environment's modules.
+for tool in QZ4Demo QZ4Load QZ4Res QZ4Panel; do : >"$WORK/prog/$tool.exe"; done
+mkdir -p "$WORK/prog/PASCALABC1"
+: >"$WORK/prog/PASCALABC1/qz4.pas"
+: >"$WORK/prog/PASCALABC1/loadpabc.dat"
 
 start "$WORK/prog/QZ4Complete.exe" -len
 drv wait-window TInstF1
