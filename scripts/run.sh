@@ -40,7 +40,8 @@ rm -rf "$install_dir"
 # are placeholders), so the configuration tool has environments to show.
 seed_ides() {
   local c="$WINEPREFIX/drive_c" f
-  for f in "Program Files (x86)/Dev-Cpp/devcpp.exe" "Program Files (x86)/CodeBlocks/codeblocks.exe" \
+  for f in "Program Files (x86)/Dev-Cpp/devcpp.exe" "Program Files (x86)/Dev-Cpp/TDM-GCC-64/bin/g++.exe" \
+           "Program Files (x86)/CodeBlocks/codeblocks.exe" \
            "Program Files/Microsoft VS Code/code.exe" "Program Files (x86)/PascalABC.NET/PascalABCNET.exe" \
            "Program Files/Microsoft Visual Studio/2022/Community/Common7/IDE/devenv.exe" \
            "Program Files/JetBrains/PyCharm Community Edition/bin/pycharm64.exe" \
@@ -70,6 +71,17 @@ shot() { # name
   sleep 1
   import -window root "$shots/$(printf %02d "$step")-$1.png"
   echo "screenshot $shots/$(printf %02d "$step")-$1.png"
+}
+# Closes a window with Esc and waits for its program to end; a program that
+# keeps its window is ended with the prefix's other programs.
+close_window() { # id
+  xdotool key --window "$1" Escape 2>/dev/null || true
+  for _ in $(seq 1 50); do
+    xdotool getwindowname "$1" >/dev/null 2>&1 || { wineserver -w; return; }
+    sleep 0.2
+  done
+  echo "a window did not close on Esc; ending the programs" >&2
+  wineserver -k
 }
 start() { # folder exe [arguments]
   local folder=$1
@@ -105,10 +117,10 @@ else
   # where it would have gone, unpacked from the same archive, and start the
   # configuration tool there as the installer would.
   echo "The installer did not install; unpacking the demo distribution instead."
-  xdotool key --window "$id" Escape
-  sleep 1
+  installer=$id
+  xdotool key --window "$installer" Escape
   id=$(wait_window "Confirm" 5) && xdotool key --window "$id" Return
-  wineserver -w
+  close_window "$installer"
   password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' src/installer/DistributionPassword.h)
   mkdir -p "$install_dir"
   unzip -q -o -P "$password" "$dist/QZ4Complete.dat" -d "$install_dir"
@@ -121,8 +133,7 @@ else
   id=$(wait_window "QZ4 Setup" 60) || { echo "the configuration tool did not start" >&2; exit 1; }
   shot configuration-tool
 fi
-xdotool key --window "$id" Escape
-wineserver -w
+close_window "$id"
 
 # The stand-in runtime programs, as the program group's shortcuts start them.
 for program in QZ4Demo QZ4Load QZ4Res QZ4Panel; do
@@ -133,7 +144,6 @@ for program in QZ4Demo QZ4Load QZ4Res QZ4Panel; do
   esac
   id=$(wait_window "$title" 30) || { echo "$program did not show its window" >&2; exit 1; }
   shot "$program"
-  xdotool key --window "$id" Escape
-  wineserver -w
+  close_window "$id"
 done
 echo "Installed in $install_dir; screenshots in $shots."
