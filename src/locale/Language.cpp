@@ -35,6 +35,8 @@ StandardTexts russianStandardTexts() {
     t.cancelButton = "Отмена";
     t.yesButton = "Да";
     t.noButton = "Нет";
+    t.retryButton = "Повтор";
+    t.ignoreButton = "Пропустить";
     t.warningCaption = "Предупреждение";
     t.errorCaption = "Ошибка";
     t.informationCaption = "Информация";

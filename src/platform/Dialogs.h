@@ -25,6 +25,8 @@ struct StandardTexts {
     std::string cancelButton = "Cancel";
     std::string yesButton = "&Yes";
     std::string noButton = "&No";
+    std::string retryButton = "&Retry";
+    std::string ignoreButton = "&Ignore";
     std::string warningCaption = "Warning";
     std::string errorCaption = "Error";
     std::string informationCaption = "Information";
@@ -82,6 +84,11 @@ public:
 
     // Lets pending window messages run (long work on the one thread calls it).
     virtual void processMessages() = 0;
+
+    // Ends the application from wherever it is: every modal window that is
+    // open closes with Cancel without being asked, and none opens any more.
+    virtual void terminateApplication() = 0;
+    virtual bool applicationTerminated() const = 0;
 
     // Width in pixels of a single line of text in the given font.
     virtual int textWidth(const std::string& text, const FontSpec& font) const = 0;

@@ -17,6 +17,9 @@ class Label : public Control {
 public:
     Label(Form& form, std::string name, Control* parent = nullptr);
     bool wordWrap = false;
+    // Only the text is drawn, over whatever lies beneath; a transparent
+    // label declared later lies over the controls declared before it.
+    bool transparent = false;
 };
 
 // A label with a sunken border, as read-only status texts have. One line

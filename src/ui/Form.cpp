@@ -27,6 +27,8 @@ Button* Form::cancelButton() const {
 }
 
 ModalResult Form::showModal() {
+    if (dialogs_.applicationTerminated())
+        return modalResult = ModalResult::Cancel;
     modalResult = ModalResult::None;
     FormShow();
     modalResult = dialogs_.showModal(*this);
@@ -39,9 +41,16 @@ void Form::close() {
         modalResult = ModalResult::Cancel;
 }
 
+void Form::terminateApplication() {
+    dialogs_.terminateApplication();
+    modalResult = ModalResult::Cancel;
+}
+
 bool Form::mayEndModal() {
     if (modalResult == ModalResult::None)
         return false;
+    if (dialogs_.applicationTerminated())
+        return true;
     bool canClose = true;
     FormCloseQuery(canClose);
     if (!canClose)

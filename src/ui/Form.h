@@ -17,6 +17,7 @@ namespace qz::ui {
 enum class BorderStyle {
     Dialog, // fixed frame, caption and close box only
     Single, // fixed frame with a system menu
+    None,   // no frame and no caption: a bare panel on the screen
 };
 
 class Form : public ModalWindow {
@@ -37,6 +38,11 @@ public:
     // Screen position of the window frame; nothing: centred on the screen.
     std::optional<int> left;
     std::optional<int> top;
+    // Another open window this one is placed against: its frame starts at
+    // that window's bottom-left corner and is exactly as wide as that frame
+    // (the width, real only on the screen, replaces clientWidth). Left and
+    // top are then not used.
+    const Form* placedBelow = nullptr;
     Font font;
     bool keyPreview = false; // the form sees keys before the focused control
     ModalResult modalResult = ModalResult::None;
@@ -53,6 +59,9 @@ public:
     ModalResult showModal();
     // Asks the window to close as its close box does (modal result Cancel).
     void close();
+    // Ends the application: this and every other modal window close with
+    // Cancel without asking FormCloseQuery, and no window opens any more.
+    void terminateApplication();
     // The modal loop asks this after every event: true when a modal result
     // is set and FormCloseQuery lets the window close; a refusal clears the
     // result again.
@@ -70,6 +79,9 @@ public:
 
     // Handlers of the window's own events.
     virtual void FormShow() {}
+    // The window has been shown and drawn and has become the active window;
+    // it comes again each time the window is activated anew.
+    virtual void FormActivate() {}
     virtual void FormKeyDown(Key /*key*/, Shift /*shift*/) {}
     virtual void FormKeyPress(char16_t /*key*/) {}
     virtual void FormCloseQuery(bool& /*canClose*/) {}

@@ -35,7 +35,7 @@ public:
     HostSystemInfo system;
     HostDialogs dialogs;
     HostResources resources;
-    HostShell shell;
+    HostShell shell{files};
     Platform platform{files, registry, system, dialogs, resources, shell};
 };
 

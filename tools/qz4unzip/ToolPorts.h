@@ -24,12 +24,15 @@ public:
     }
     DialogButton showModal(ModalWindow&) override { return DialogButton::Cancel; }
     void processMessages() override {}
+    void terminateApplication() override { terminated_ = true; }
+    bool applicationTerminated() const override { return terminated_; }
     int textWidth(const std::string& text, const FontSpec&) const override {
         return static_cast<int>(text.size());
     }
 
 private:
     StandardTexts texts_;
+    bool terminated_ = false;
 };
 
 class ToolPorts {

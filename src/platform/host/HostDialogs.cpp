@@ -33,11 +33,12 @@ std::optional<std::string> HostDialogs::selectFolder(const SelectFolderRequest& 
 
 DialogButton HostDialogs::showModal(ModalWindow& window) {
     shownForms.push_back(&window);
-    if (formAnswers.empty())
+    if (terminated || formAnswers.empty())
         return DialogButton::Cancel;
     auto answer = std::move(formAnswers.front());
     formAnswers.pop_front();
-    return answer(window);
+    DialogButton result = answer(window);
+    return terminated ? DialogButton::Cancel : result;
 }
 
 void HostDialogs::processMessages() {

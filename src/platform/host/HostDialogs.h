@@ -21,10 +21,12 @@ public:
     std::deque<std::optional<std::string>> selectFolderAnswers;
     // Modal windows: each shown window is recorded, and the next answer acts
     // on it as its user would and returns how the window ended. With no
-    // answer queued the window is closed (Cancel) untouched.
+    // answer queued the window is closed (Cancel) untouched. Once the
+    // application is terminated every window ends with Cancel.
     std::vector<const ModalWindow*> shownForms;
     std::deque<std::function<DialogButton(ModalWindow&)>> formAnswers;
     int processMessagesCalls = 0;
+    bool terminated = false;
     // Runs inside processMessages(), so a test can act "while the queue runs".
     std::function<void()> onProcessMessages;
     // Width of one character 11 pixels high in the measuring rule below.
@@ -37,6 +39,8 @@ public:
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
     DialogButton showModal(ModalWindow& window) override;
     void processMessages() override;
+    void terminateApplication() override { terminated = true; }
+    bool applicationTerminated() const override { return terminated; }
     // Characters times characterWidth, bold adding one pixel per character,
     // in proportion to the font's height.
     int textWidth(const std::string& text, const FontSpec& font) const override;

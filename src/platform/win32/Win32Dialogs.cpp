@@ -20,7 +20,7 @@ using win32::wide;
 // renames the buttons of the box about to open to the standard texts (and
 // makes sure its text fits).
 struct ButtonCaptions {
-    std::wstring cancel, yes, no;
+    std::wstring cancel, yes, no, retry;
 };
 thread_local HHOOK captionHook = nullptr;
 thread_local const ButtonCaptions* pendingCaptions = nullptr;
@@ -105,6 +105,7 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
             SetDlgItemTextW(box, IDCANCEL, pendingCaptions->cancel.c_str());
             SetDlgItemTextW(box, IDYES, pendingCaptions->yes.c_str());
             SetDlgItemTextW(box, IDNO, pendingCaptions->no.c_str());
+            SetDlgItemTextW(box, IDRETRY, pendingCaptions->retry.c_str());
             pendingCaptions = nullptr;
             // Some systems lay the box out only after it is activated:
             // the text is fitted again when the box appears.
@@ -116,9 +117,13 @@ LRESULT CALLBACK renameButtons(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // The button sets a system message box offers, in their order on the box.
+// Retry and Ignore alone have no box of their own: the Retry/Cancel box
+// serves, its Cancel button named and answering as Ignore (closing the box
+// is then Ignore too, which is what a user who walks away means).
 struct ButtonSet {
     UINT style;
     std::vector<DialogButton> buttons;
+    DialogButton cancelMeans = DialogButton::Cancel;
 };
 const ButtonSet buttonSets[] = {
     {MB_OK, {DialogButton::Ok}},
@@ -126,10 +131,11 @@ const ButtonSet buttonSets[] = {
     {MB_YESNO, {DialogButton::Yes, DialogButton::No}},
     {MB_YESNOCANCEL, {DialogButton::Yes, DialogButton::No, DialogButton::Cancel}},
     {MB_RETRYCANCEL, {DialogButton::Retry, DialogButton::Cancel}},
+    {MB_RETRYCANCEL, {DialogButton::Retry, DialogButton::Ignore}, DialogButton::Ignore},
     {MB_ABORTRETRYIGNORE, {DialogButton::Abort, DialogButton::Retry, DialogButton::Ignore}},
 };
 
-DialogButton fromCommand(int id) {
+DialogButton fromCommand(int id, DialogButton cancelMeans) {
     switch (id) {
     case IDOK:
         return DialogButton::Ok;
@@ -144,7 +150,7 @@ DialogButton fromCommand(int id) {
     case IDIGNORE:
         return DialogButton::Ignore;
     default:
-        return DialogButton::Cancel;
+        return cancelMeans;
     }
 }
 
@@ -197,8 +203,9 @@ DialogButton Win32Dialogs::showMessage(const MessageRequest& request) {
     if (!owner)
         style |= MB_TASKMODAL;
 
-    ButtonCaptions captions{wide(texts_.cancelButton), wide(texts_.yesButton),
-                            wide(texts_.noButton)};
+    ButtonCaptions captions{
+        wide(set->cancelMeans == DialogButton::Ignore ? texts_.ignoreButton : texts_.cancelButton),
+        wide(texts_.yesButton), wide(texts_.noButton), wide(texts_.retryButton)};
     std::wstring title = caption.empty() ? programTitle() : wide(caption);
     pendingCaptions = &captions;
     captionHook = SetWindowsHookExW(WH_CBT, renameButtons, nullptr, GetCurrentThreadId());
@@ -206,7 +213,7 @@ DialogButton Win32Dialogs::showMessage(const MessageRequest& request) {
     UnhookWindowsHookEx(captionHook);
     captionHook = nullptr;
     pendingCaptions = nullptr;
-    return fromCommand(pressed);
+    return fromCommand(pressed, set->cancelMeans);
 }
 
 std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request) {
@@ -263,6 +270,11 @@ void Win32Dialogs::processMessages() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+void Win32Dialogs::terminateApplication() {
+    terminated_ = true;
+    PostQuitMessage(0);
 }
 
 int Win32Dialogs::textWidth(const std::string& text, const FontSpec& font) const {

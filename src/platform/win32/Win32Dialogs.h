@@ -31,6 +31,9 @@ public:
     std::optional<std::string> selectFolder(const SelectFolderRequest& request) override;
     DialogButton showModal(ModalWindow& window) override;
     void processMessages() override;
+    // Posts the quit request that ends every modal loop.
+    void terminateApplication() override;
+    bool applicationTerminated() const override { return terminated_; }
     int textWidth(const std::string& text, const FontSpec& font) const override;
 
 private:
@@ -38,6 +41,7 @@ private:
 
     StandardTexts texts_;
     FormPresenter* presenter_ = nullptr;
+    bool terminated_ = false;
 };
 
 } // namespace qz

@@ -1,4 +1,4 @@
-// Shell port on ShellExecuteExW.
+// Shell port on ShellExecuteExW, and on the shell link object for shortcuts.
 #pragma once
 
 #include "platform/Shell.h"
@@ -11,6 +11,8 @@ public:
     bool exploreFolder(const std::string& folder) override;
     bool startProgram(const std::string& path, const std::string& parameters,
                       const std::string& directory) override;
+    bool createShortcut(const std::string& linkPath, const ShellLink& link) override;
+    std::optional<ShellLink> readShortcut(const std::string& linkPath) override;
 };
 
 } // namespace qz

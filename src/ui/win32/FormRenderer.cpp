@@ -49,7 +49,11 @@ DialogButton FormRenderer::showModal(ModalWindow& modal) {
     Form& form = static_cast<Form&>(modal);
     registerClass(form.className());
     HWND owner = GetActiveWindow();
-    FormWindow window(form, owner);
+    HWND below = nullptr;
+    for (FormWindow* open : open_)
+        if (&open->form() == form.placedBelow)
+            below = open->handle();
+    FormWindow window(form, owner, below);
     // Undone however the loop ends, an error included. The owner must be
     // enabled again before this window goes, or the system activates some
     // other program's window.

@@ -15,6 +15,8 @@ using qz::win32::narrow;
 using qz::win32::wide;
 
 constexpr int FirstControlId = 1000;
+// Posted when the form has become active; its handler runs from the queue.
+constexpr UINT ActivatedMessage = WM_APP + 1;
 constexpr wchar_t ContainerClass[] = L"QZ4Container";
 
 std::string windowText(HWND window) {
@@ -47,7 +49,8 @@ WindowKind windowKind(const Control& control) {
                       : control.alignment == Alignment::Right ? SS_RIGHT
                       : label.wordWrap                        ? SS_LEFT
                                                               : SS_LEFTNOWORDWRAP;
-        return {L"STATIC", align | SS_NOTIFY | SS_NOPREFIX, 0};
+        return {L"STATIC", align | SS_NOTIFY | SS_NOPREFIX,
+                label.transparent ? DWORD(WS_EX_TRANSPARENT) : 0};
     }
     case ControlKind::StaticText: {
         auto& text = static_cast<const StaticText&>(control);
@@ -118,12 +121,14 @@ constexpr int CheckBoxMargin = 2;
 
 } // namespace
 
-FormWindow::FormWindow(Form& form, HWND owner) : form_(form) {
+FormWindow::FormWindow(Form& form, HWND owner, HWND below) : form_(form) {
     HDC screen = GetDC(nullptr);
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
 
-    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_POPUP;
+    DWORD style = WS_CLIPCHILDREN | WS_POPUP;
+    if (form.borderStyle != BorderStyle::None)
+        style |= WS_CAPTION | WS_SYSMENU;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     if (form.borderStyle == BorderStyle::Dialog)
         exStyle |= WS_EX_DLGMODALFRAME;
@@ -136,7 +141,14 @@ FormWindow::FormWindow(Form& form, HWND owner) : form_(form) {
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
     int x, y;
-    if (form.left && form.top) {
+    if (below) {
+        RECT anchor{};
+        GetWindowRect(below, &anchor);
+        x = anchor.left;
+        y = anchor.bottom;
+        width = anchor.right - anchor.left;
+        form.clientWidth = MulDiv(width, 96, dpi_);
+    } else if (form.left && form.top) {
         x = px(*form.left);
         y = px(*form.top);
     } else {
@@ -221,6 +233,9 @@ void FormWindow::createControl(int index) {
              reinterpret_cast<HANDLE>(UINT_PTR(GlobalAddAtomW(wide(control.name()).c_str()))));
     if (control.kind() == ControlKind::CheckListBox)
         SetWindowSubclass(window, checkListProcedure, 0, 0);
+    // Siblings beneath a transparent window are painted before it.
+    if (kind.exStyle & WS_EX_TRANSPARENT)
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (control.kind() == ControlKind::Edit) {
         int limit = static_cast<const Edit&>(control).maxLength;
         SendMessageW(window, EM_LIMITTEXT, limit, 0);
@@ -556,6 +571,11 @@ LRESULT FormWindow::controlColor(HDC dc, HWND window, UINT message) {
     int index = indexOf(window);
     if (index >= 0)
         SetTextColor(dc, form_.controls()[index]->effectiveFont().color);
+    if (index >= 0 && form_.controls()[index]->kind() == ControlKind::Label &&
+        static_cast<const Label*>(form_.controls()[index])->transparent) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
     bool document = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ||
                     (index >= 0 && form_.controls()[index]->kind() == ControlKind::Memo);
     int background = document ? COLOR_WINDOW : COLOR_BTNFACE;
@@ -666,6 +686,10 @@ LRESULT FormWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     }
     case WM_ACTIVATE:
+        // FormActivate runs once the activation is complete and the window
+        // drawn, from the queue.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            PostMessageW(window_, ActivatedMessage, 0, 0);
         // The focus leaves with the window and comes back to the same control
         // (the system would give it to the window itself).
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -683,6 +707,11 @@ LRESULT FormWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
         form_.top = MulDiv(frame.top, 96, dpi_);
         break;
     }
+    case ActivatedMessage:
+        UpdateWindow(window_);
+        form_.FormActivate();
+        sync();
+        return 0;
     case WM_CLOSE:
         // The close box, Alt+F4 and the system menu close it as Close does.
         form_.close();

@@ -16,8 +16,9 @@ namespace qz::ui::win32 {
 
 class FormWindow {
 public:
-    // Creates the window, hidden, and every control in it.
-    FormWindow(Form& form, HWND owner);
+    // Creates the window, hidden, and every control in it; placed below the
+    // frame of the window below when it is given.
+    FormWindow(Form& form, HWND owner, HWND below = nullptr);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;

@@ -172,6 +172,33 @@ TEST_F(FormTest, ShowModalRunsShowAndCloseAroundTheUser) {
     EXPECT_EQ(form.showModal(), ModalResult::Cancel);
 }
 
+TEST_F(FormTest, TerminatingEndsEveryWindowWithoutAsking) {
+    // An inner window ends the application while the outer one waits.
+    SampleForm inner(machine.dialogs);
+    form.allowClose = false;
+    inner.allowClose = false;
+    machine.dialogs.formAnswers.push_back([&inner](ModalWindow& window) {
+        auto& outer = static_cast<Form&>(window);
+        inner.showModal();
+        return outer.modalResult;
+    });
+    machine.dialogs.formAnswers.push_back([](ModalWindow& window) {
+        auto& shown = static_cast<Form&>(window);
+        shown.terminateApplication();
+        return shown.modalResult;
+    });
+    EXPECT_EQ(form.showModal(), ModalResult::Cancel);
+    EXPECT_EQ(inner.modalResult, ModalResult::Cancel);
+    EXPECT_TRUE(form.mayEndModal()) << "the close query is not asked";
+    EXPECT_EQ(inner.events, (std::vector<std::string>{"show", "close"}));
+
+    // No window opens any more.
+    SampleForm later(machine.dialogs);
+    EXPECT_EQ(later.showModal(), ModalResult::Cancel);
+    EXPECT_TRUE(later.events.empty());
+    EXPECT_EQ(machine.dialogs.shownForms.size(), 2u);
+}
+
 TEST_F(FormTest, EditKeepsAtMostItsLimitOfCharacters) {
     form.Edit1.enterText("Ёлкин Пётр");
     EXPECT_EQ(form.Edit1.caption, "Ёлкин");

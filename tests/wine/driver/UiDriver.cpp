@@ -12,13 +12,16 @@
 //   qz4_ui_driver toggle <class> <control> <index>  click a check-list item's check box
 //   qz4_ui_driver type <class> <control> <text>     replace the text by typing it
 //   qz4_ui_driver key <class> <key>                 F1..F12, Esc, Enter, Tab, Space, Alt+F4
-//   qz4_ui_driver answer <button> [text]            press OK, Cancel, Yes or No on the open
-//                                                   message box (or folder dialog), after
+//   qz4_ui_driver answer <button> [text]            press OK, Cancel, Yes, No or Retry on the
+//                                                   open message box (or folder dialog), after
 //                                                   checking that its text holds [text]
+//   qz4_ui_driver link <path>                       print a shortcut's target, arguments and
+//                                                   working folder, one a line
 //   qz4_ui_driver dialog-edit <text>                type into the open system dialog's edit box
 // Message boxes are found by their system class "#32770". Exit codes: 0 done,
 // 1 an expectation failed, 2 a window or control was not found or the command
 // was wrong.
+#include "platform/win32/Win32Shell.h"
 #include "ui/win32/ControlName.h"
 
 #include <cstdio>
@@ -246,7 +249,7 @@ BOOL CALLBACK findEdit(HWND child, LPARAM data) {
 
 int answer(const std::string& button, const std::string& expected) {
     static const std::map<std::string, int> ids = {
-        {"OK", IDOK}, {"Cancel", IDCANCEL}, {"Yes", IDYES}, {"No", IDNO}};
+        {"OK", IDOK}, {"Cancel", IDCANCEL}, {"Yes", IDYES}, {"No", IDNO}, {"Retry", IDRETRY}};
     auto id = ids.find(button);
     if (id == ids.end())
         fail(2, "unknown button " + button);
@@ -292,6 +295,14 @@ int run(const std::vector<std::string>& a) {
                 fail(1, "the window " + a[1] + " stays open");
             Sleep(100);
         }
+        return 0;
+    }
+    if (command == "link") {
+        std::optional<qz::ShellLink> link = qz::Win32Shell().readShortcut(arg(1));
+        if (!link)
+            fail(2, "not a shortcut: " + a[1]);
+        std::printf("target: %s\narguments: %s\nfolder: %s\n", link->target.c_str(),
+                    link->arguments.c_str(), link->workingDirectory.c_str());
         return 0;
     }
     if (command == "answer")

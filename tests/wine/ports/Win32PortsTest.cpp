@@ -1,5 +1,6 @@
 // The Win32 ports against the real system calls, run under Wine.
 #include "platform/DosDateTime.h"
+#include "platform/host/ShellLinkFile.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32CodePages.h"
 #include "platform/win32/Win32Dialogs.h"
@@ -10,6 +11,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
+#include "text/Text.h"
 
 #include "FolderContract.h"
 
@@ -221,6 +223,39 @@ TEST(Win32SystemInfo, ReportsTheMachine) {
     EXPECT_FALSE(sys.systemDirectory().empty());
     EXPECT_NE(sys.ansiCodePage(), 0u);
     EXPECT_NE(sys.oemCodePage(), 0u);
+}
+
+// A shortcut made through the shell link object resolves to what it was
+// given, an existing one is kept, and the shortcut files the native build
+// writes are read by the system as the same shortcut.
+TEST_F(Win32FilesTest, ShortcutsResolve) {
+    Win32Shell shell;
+    write(dir + "\\a\\Demo.exe", "MZ");
+    const ShellLink link{dir + "\\a\\Demo.exe", "\"" + dir + "\\a\\qz4.log\"", dir + "\\a", "", 0};
+    const std::string made = dir + "\\Demo.lnk";
+    ASSERT_TRUE(shell.createShortcut(made, link));
+    std::optional<ShellLink> back = shell.readShortcut(made);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(text::equalsIgnoreCase(back->target, link.target)) << back->target;
+    EXPECT_EQ(back->arguments, link.arguments);
+    EXPECT_TRUE(text::equalsIgnoreCase(back->workingDirectory, link.workingDirectory));
+
+    const std::string before = read(made);
+    EXPECT_TRUE(shell.createShortcut(made, {dir + "\\other.exe", "", "", "", 0}));
+    EXPECT_EQ(read(made), before);
+    EXPECT_FALSE(shell.createShortcut(dir + "\\missing\\x.lnk", link));
+    EXPECT_FALSE(shell.readShortcut(dir + "\\a\\Demo.exe"));
+
+    // Wine reads a link's target only from the ANSI path of its location
+    // block, which keeps ASCII alone: the native link names an ASCII path.
+    const ShellLink plain{"C:\\QZ4\\QZ4Demo.exe", "-x \"C:\\QZ4\\тест\"", "C:\\QZ4", "", 0};
+    const std::string native = dir + "\\Native.lnk";
+    write(native, encodeShellLink(plain));
+    back = shell.readShortcut(native);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(text::equalsIgnoreCase(back->target, plain.target)) << back->target;
+    EXPECT_EQ(back->arguments, plain.arguments);
+    EXPECT_TRUE(text::equalsIgnoreCase(back->workingDirectory, plain.workingDirectory));
 }
 
 TEST(Win32SystemInfo, DosDateTimesRoundTripThroughFileTimes) {

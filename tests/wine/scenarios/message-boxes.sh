@@ -24,3 +24,20 @@ out=$(drv answer Cancel "Something failed.")
 grep -qxF "caption: Error" <<<"$out" || fail "caption"
 grep -qxF "button 2: Cancel" <<<"$out" || fail "Cancel button"
 finish 2
+
+# Retry and Ignore: the box's second button answers as Ignore, also when the
+# box is closed otherwise.
+host ru message warning retryignore "Ошибка при обновлении файла"
+drv wait-window '#32770'
+shot retry-ignore-ru '#32770'
+out=$(drv answer Retry "Ошибка при обновлении файла")
+echo "$out"
+grep -qxF "button 4: Повтор" <<<"$out" || fail "Retry button"
+grep -qxF "button 2: Пропустить" <<<"$out" || fail "Ignore button"
+finish 6
+
+host en message warning retryignore "Could not update the file."
+drv wait-window '#32770'
+out=$(drv answer Cancel "Could not update the file.")
+grep -qxF "button 2: &Ignore" <<<"$out" || fail "Ignore button"
+finish 7

@@ -9,12 +9,14 @@ for tool in QZ4Demo QZ4Load QZ4Res QZ4Panel; do : >"$WORK/prog/$tool.exe"; done
 mkdir -p "$WORK/prog/PASCALABC1"
 : >"$WORK/prog/PASCALABC1/qz4.pas"
 : >"$WORK/prog/PASCALABC1/loadpabc.dat"
+: >"$WORK/prog/QZ4Complete.dat" # the installer's data file beside it
 
 start "$WORK/prog/QZ4Complete.exe" -len
 drv wait-window TInstF1
 drv expect-caption TInstF1 "QZ4Complete Install"
 shot installer TInstF1
 drv key TInstF1 Esc
+drv answer Yes "If you exit now, QZ4 will not be installed."
 finish 0
 
 start "$WORK/prog/qz4setup.EXE" -len

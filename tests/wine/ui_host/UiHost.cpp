@@ -4,7 +4,7 @@
 // <readme|licence> <path> | TRaiseForm (its button's handler raises)
 //       | TForm7 <on|off> <output folder> <font> <working directory>
 //       | TForm8 <slot> <additions>
-//       | message <warning|error|information|confirmation> <ok|okcancel|yesno> <text>
+//       | message <warning|error|information|confirmation> <ok|okcancel|yesno|retryignore> <text>
 //       | folder <initial folder> | openfile <initial folder>
 // The outcome is written to ui_host_result.txt in the current folder as
 // "key=value" lines; the exit code is the modal result's number, 0 after an
@@ -120,7 +120,8 @@ int run(qz::Platform& platform, const std::vector<std::string>& args) {
         static const std::map<std::string, std::vector<qz::DialogButton>> buttons = {
             {"ok", {qz::DialogButton::Ok}},
             {"okcancel", {qz::DialogButton::Ok, qz::DialogButton::Cancel}},
-            {"yesno", {qz::DialogButton::Yes, qz::DialogButton::No}}};
+            {"yesno", {qz::DialogButton::Yes, qz::DialogButton::No}},
+            {"retryignore", {qz::DialogButton::Retry, qz::DialogButton::Ignore}}};
         result = platform.dialogs.showMessage({kinds.at(arg(2)), arg(4), {}, buttons.at(arg(3))});
     } else if (what == "folder") {
         auto folder = platform.dialogs.selectFolder({{}, arg(2), true, true, true});

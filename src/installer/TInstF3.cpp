@@ -1,0 +1,128 @@
+#include "installer/TInstF3.h"
+
+#include "installer/DistributionPassword.h"
+#include "installer/FinishingSteps.h"
+#include "installer/Rollback.h"
+#include "installer/UninstallRecord.h"
+#include "locale/Format.h"
+#include "locale/Language.h"
+
+namespace qz {
+
+TInstF3::TInstF3(Platform& platform, InstallerSetup& setup)
+    : ui::Form(platform.dialogs, "TInstF3"), QzUnZip1(platform), platform_(platform),
+      setup_(setup) {
+    borderStyle = ui::BorderStyle::None;
+    clientWidth = 520;
+    clientHeight = 52;
+    font = ui::Font{"Arial", 14};
+    Label1.setBounds(5, 6, clientWidth - 10, 18);
+    ProgressBar1.setBounds(5, 28, clientWidth - 10, 18);
+
+    QzUnZip1.RecreateDirs = true;
+    QzUnZip1.OverwriteMode = TUZOverwriteMode::Always;
+    QzUnZip1.DoAll = true;
+    QzUnZip1.OnTotalPercentDone = [this](TQzUnZip&, int percent) {
+        QzUnZip1TotalPercentDone(percent);
+    };
+    QzUnZip1.OnEndUnZip = [this](TQzUnZip&, int fileIndex, const std::string&) {
+        QzUnZip1EndUnZip(fileIndex);
+    };
+}
+
+void TInstF3::placeBelow(const ui::Form& wizard) {
+    placedBelow = &wizard;
+    clientWidth = wizard.clientWidth;
+    layOut();
+}
+
+void TInstF3::layOut() {
+    Label1.width = clientWidth - 10;
+    ProgressBar1.left = 5;
+    ProgressBar1.width = clientWidth - 10;
+}
+
+void TInstF3::FormCloseQuery(bool& canClose) {
+    canClose = false;
+}
+
+void TInstF3::FormActivate() {
+    // The window is activated again whenever a message box of the work
+    // closes: the work starts once.
+    if (started_)
+        return;
+    started_ = true;
+    layOut();
+    platform_.dialogs.processMessages();
+    install();
+}
+
+void TInstF3::install() {
+    FileSystem& files = platform_.files;
+    ResolvePlaceholders(setup_);
+    QzUnZip1.Password = DistributionPassword;
+    QzUnZip1.SetDestDir(setup_.installDir + "\\TEMP");
+    ProgressBar1.position = 0;
+    ProgressBar1.max =
+        progressMaximum(setup_.volumeCount, static_cast<int>(setup_.shortcuts.size()));
+    record_ = PlacementRecord{};
+    files.createDirectories(setup_.installDir + "\\UNINST");
+    files.createDirectories(setup_.installDir + "\\TEMP");
+
+    // The installed configuration tool is this program under the name that
+    // chooses the configuration role; it is placed after the archive.
+    const std::string ownCopy = setup_.installDir + "\\TEMP\\" + SetupProgram;
+    files.copyFile(platform_.system.programPath(), ownCopy, false);
+    if (auto attributes = files.attributes(ownCopy); attributes && (*attributes & AttrReadOnly))
+        files.setAttributes(ownCopy, *attributes & ~AttrReadOnly);
+
+    record_.uninstallList = {UninstallMessageLine(), setup_.installDir + "\\SAMPLES\\a",
+                             setup_.installDir + "\\LIB\\a"};
+    completed_ = false;
+    for (int volume = 1; volume <= setup_.volumeCount; ++volume) {
+        currentVolume_ = volume;
+        try {
+            QzUnZip1.SetZipName(setup_.volumePath(volume));
+            QzUnZip1.UnZip();
+        } catch (const std::exception&) {
+            break; // reported below as a data-copy error
+        }
+    }
+    if (!completed_)
+        dataCopyFailure();
+}
+
+void TInstF3::QzUnZip1TotalPercentDone(int percent) {
+    ProgressBar1.position = progressPosition(currentVolume_, percent);
+}
+
+void TInstF3::QzUnZip1EndUnZip(int fileIndex) {
+    Label1.caption = InstallerTitle() + Pick(": копирование файлов...", ": copying files...");
+    PlaceEntry(platform_, setup_, record_, QzUnZip1.FullName(fileIndex));
+    if (fileIndex + 1 != QzUnZip1.Count() || currentVolume_ != setup_.volumeCount)
+        return;
+    ProgressView view{[this](const std::string& phase) { Label1.caption = phase; },
+                      [this](int step) { ProgressBar1.position += step; }};
+    RunFinishingSteps(platform_, setup_, record_, view);
+    completed_ = true;
+    terminateApplication();
+}
+
+void TInstF3::dataCopyFailure() {
+    platform_.dialogs.showMessage(
+        {MessageKind::Error,
+         Format(Pick("Ошибка при копировании данных. В Windows Vista и Windows 8 данная ошибка, "
+                     "вероятнее всего, связана с тем, что программа установки была запущена не "
+                     "от имени администратора. Возможно также, что испорчен файл "
+                     "%s.\r\nПродолжение установки невозможно.",
+                     "Data-copy error. It seems likely that the install application is not in "
+                     "the administrator mode or the %s file is corrupted. Installation will be "
+                     "terminated."),
+                {setup_.volumeName(currentVolume_)}),
+         "",
+         {DialogButton::Ok}});
+    RollBackInstallation(platform_.files, setup_, record_);
+    terminateApplication();
+}
+
+} // namespace qz

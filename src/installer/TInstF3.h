@@ -1,0 +1,50 @@
+// The installer's progress window: a bare panel below the wizard that
+// extracts the distribution archive, places each entry as it arrives, and
+// ends the program, either through the finishing steps or, when the archive
+// cannot be read to its end, through a rollback of everything placed.
+#pragma once
+
+#include "installer/EntryPlacement.h"
+#include "ui/Form.h"
+#include "unzip/QzUnZip.h"
+
+namespace qz {
+
+class TInstF3 : public ui::Form {
+public:
+    TInstF3(Platform& platform, InstallerSetup& setup);
+
+    // Puts the window below the wizard, as wide as the wizard's frame.
+    void placeBelow(const ui::Form& wizard);
+
+    // The bar's position for a volume (from 1) and the percentage of its
+    // extraction.
+    static int progressPosition(int volume, int percent) { return volume * 100 + percent - 100; }
+    // The bar's end: a hundred per volume and five per shortcut.
+    static int progressMaximum(int volumes, int shortcuts) { return volumes * 100 + shortcuts * 5; }
+
+    ui::Label Label1{*this, "Label1"};
+    ui::ProgressBar ProgressBar1{*this, "ProgressBar1"};
+    TQzUnZip QzUnZip1;
+
+    void FormActivate() override;
+    void FormCloseQuery(bool& canClose) override;
+    void QzUnZip1TotalPercentDone(int percent);
+    void QzUnZip1EndUnZip(int fileIndex);
+
+    bool completed() const { return completed_; }
+
+private:
+    void layOut();
+    void install();
+    void dataCopyFailure();
+
+    Platform& platform_;
+    InstallerSetup& setup_;
+    PlacementRecord record_;
+    bool started_ = false;
+    bool completed_ = false;
+    int currentVolume_ = 1;
+};
+
+} // namespace qz

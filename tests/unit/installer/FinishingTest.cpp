@@ -1,0 +1,207 @@
+// The finishing steps: the uninstall record merged with an earlier one, the
+// final message in its variants, and the shortcut rows with their skip rules.
+#include "TestSupport.h"
+
+#include "installer/FinishingSteps.h"
+#include "installer/UninstallRecord.h"
+#include "locale/Language.h"
+#include "locale/LanguageReset.h"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(UninstallRecordTest, MergesWithAnEarlierRecord) {
+    struct Case {
+        const char* what;
+        Lines earlier;
+        Lines list;
+        Lines merged;
+    };
+    const Case cases[] = {
+        {"no earlier record", {}, {"msg2|", "C:\\QZ4\\a"}, {"msg2|", "C:\\QZ4\\a"}},
+        {"the message line is the new one, paths are not repeated in any letter case",
+         {"msg1|", "C:\\QZ4\\a", "C:\\QZ4\\old"},
+         {"msg2|", "c:\\qz4\\A", "C:\\QZ4\\new"},
+         {"msg2|", "C:\\QZ4\\a", "C:\\QZ4\\old", "C:\\QZ4\\new"}},
+        {"a path twice in the new list is added once",
+         {"msg1|"},
+         {"msg2|", "C:\\QZ4\\x", "C:\\QZ4\\X"},
+         {"msg2|", "C:\\QZ4\\x"}},
+        {"Cyrillic letters compare without case",
+         {"msg1|", "C:\\Задачник\\a"},
+         {"msg2|", "C:\\ЗАДАЧНИК\\A"},
+         {"msg2|", "C:\\Задачник\\a"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MergeUninstallRecord(c.earlier, c.list), c.merged) << c.what;
+}
+
+TEST(UninstallRecordTest, ARecordOnDiskIsMergedAndKeptInItsCodePage) {
+    test::TestMachine m;
+    const std::string path = "C:\\QZ4\\UNINST\\qz4.log";
+    // "C:\Задачник\a" in code page 1251, and read-only.
+    m.writeFile(path, "old|\r\nC:\\\xC7\xE0\xE4\xE0\xF7\xED\xE8\xEA\\a\r\n");
+    m.files.setAttributes(path, AttrReadOnly);
+    ASSERT_TRUE(WriteUninstallRecord(m.files, path, {"new|", "C:\\ЗАДАЧНИК\\A", "C:\\b"},
+                                     {m.system.codePages(), 1251}));
+    EXPECT_EQ(m.readFile(path), "new|\r\nC:\\\xC7\xE0\xE4\xE0\xF7\xED\xE8\xEA\\a\r\nC:\\b\r\n");
+}
+
+TEST(FinalMessageTest, TellsWhatHappened) {
+    ResetLanguageState();
+    SetLanguage("en");
+    InstallProblems none;
+    InstallProblems locked{"\"C:\\QZ4\\a.dll\", \"C:\\QZ4\\b.dll\", ", "", "", ""};
+    InstallProblems links{"", "\"C:\\QZ4\\QZ.INI\", ", "\"C:\\Desk\\QZ4 Panel\", ", ""};
+    InstallProblems group{"", "", "\"C:\\P\\Quazzle 4\\QZ4 Demo\", ",
+                          "Could not create the \"Quazzle 4\" program group.\r\n"};
+    const std::string placed = "Shortcuts of the Quazzle system are placed in the \"Quazzle 4\" "
+                               "program group of the Start Menu.";
+    const std::string advice = "These problems may lead to an unproper work of Quazzle.\r\nWe "
+                               "recommend to you to reload your computer and repeat the "
+                               "installation of the Quazzle system.";
+    struct Case {
+        const InstallProblems& problems;
+        bool groupSentence;
+        bool setupWillRun;
+        std::string text;
+    };
+    const Case cases[] = {
+        {none, true, true,
+         "The Quazzle system is installed successfully.\r\n" + placed +
+             "\r\nTo complete the Quazzle setup, the QZ4Setup program will be launched."},
+        {none, false, false, "The Quazzle system is installed successfully."},
+        {locked, true, true,
+         "The Quazzle system is installed.\r\n" + placed +
+             "\r\nCould not update the following files: \r\n\"C:\\QZ4\\a.dll\", "
+             "\"C:\\QZ4\\b.dll\".\r\n" +
+             advice},
+        {links, false, false,
+         "The Quazzle system is installed.\r\nCould not create the following files: "
+         "\r\n\"C:\\QZ4\\QZ.INI\".\r\nCould not create the following shortcuts: "
+         "\r\n\"C:\\Desk\\QZ4 "
+         "Panel\".\r\n" +
+             advice},
+        // A failed group replaces the group sentence and the shortcut list.
+        {group, true, false,
+         "The Quazzle system is installed.\r\nCould not create the \"Quazzle 4\" program "
+         "group.\r\n" +
+             advice},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FinalMessageText(c.problems, c.groupSentence, c.setupWillRun), c.text);
+
+    SetLanguage("ru");
+    EXPECT_EQ(FinalMessageText(none, true, false),
+              "Установка задачника Quazzle успешно завершена.\r\nЯрлыки задачника Quazzle "
+              "помещены в группу \"Quazzle 4\" раздела \"Программы\" меню \"Пуск\".");
+    EXPECT_EQ(FinalMessageText(locked, false, false)
+                  .rfind("Установка задачника Quazzle завершена.\r\nНе удалось", 0),
+              0u);
+}
+
+class ShortcutStepsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetLanguageState();
+        SetLanguage("en");
+        m.system.specialFolders[SpecialFolder::Programs] = "C:\\Menu\\Programs";
+        m.system.specialFolders[SpecialFolder::Desktop] = "C:\\Desk";
+        m.system.program = "C:\\Inst\\setup.exe";
+        m.files.createDirectories("C:\\Menu\\Programs");
+        m.files.createDirectories("C:\\Desk");
+        setup = ReadInstallerSetup(m.platform);
+        setup.installDir = "C:\\QZ4";
+        setup.setupParameters = "-len";
+        ResolvePlaceholders(setup);
+        m.files.createDirectories("C:\\QZ4\\UNINST");
+        for (const char* program :
+             {"qz4setup.exe", "QZ4Demo.exe", "QZ4Load.exe", "QZ4Res.exe", "readme.txt",
+              "readme_en.txt", "QZ4Panel.exe", "QZ4Help.chm", "QZ4Help_en.chm"})
+            m.writeFile("C:\\QZ4\\" + std::string(program), "x");
+        m.writeFile("C:\\QZ4\\TEMP\\QZ4Setup.exe", "MZ");
+        m.writeFile("C:\\Windows\\System32\\sysunima.exe", "MZ");
+        record.uninstallList = {"msg|"};
+    }
+    void finish() {
+        RunFinishingSteps(m.platform, setup, record,
+                          {[this](const std::string& phase) { phases.push_back(phase); },
+                           [this](int step) { progress += step; }});
+    }
+    test::TestMachine m;
+    InstallerSetup setup;
+    PlacementRecord record;
+    std::vector<std::string> phases;
+    int progress = 0;
+};
+
+TEST_F(ShortcutStepsTest, MakesEveryRowThatAppliesAndLaunchesTheTool) {
+    m.writeFile("C:\\QZ4\\QZ4Demo.exe", ""); // delivered empty
+    finish();
+    const std::string group = "C:\\Menu\\Programs\\Quazzle 4\\";
+    auto link = m.shell.readShortcut("C:\\QZ4\\UNINST\\QZ4Uninstall.lnk");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(*link, (ShellLink{"C:\\Windows\\System32\\sysunima.exe",
+                                "\"C:\\QZ4\\UNINST\\qz4.log\"", "C:\\Windows\\System32", "", 0}));
+    link = m.shell.readShortcut(group + "QZ4 Setup.lnk");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(*link, (ShellLink{"C:\\QZ4\\qz4setup.exe", "", "C:\\QZ4", "", 0}));
+    EXPECT_TRUE(m.shell.readShortcut("C:\\Desk\\QZ4 Panel.lnk"));
+    // The empty program and its link are gone.
+    EXPECT_FALSE(m.files.fileExists("C:\\QZ4\\QZ4Demo.exe"));
+    EXPECT_FALSE(m.files.fileExists(group + "QZ4 Demo.lnk"));
+    EXPECT_EQ(progress, 12 * 5);
+    EXPECT_EQ(phases, (Lines{"QZ4 Install: creating shortcuts...", "QZ4 Install"}));
+
+    // The tool's copy is in place, TEMP is gone, the record lists links.
+    EXPECT_EQ(m.readFile("C:\\QZ4\\QZ4Setup.exe"), "MZ");
+    EXPECT_FALSE(m.files.directoryExists("C:\\QZ4\\TEMP"));
+    auto log = m.readFile("C:\\QZ4\\UNINST\\qz4.log");
+    ASSERT_TRUE(log);
+    EXPECT_EQ(log->substr(0, 19), "msg|\r\nC:\\QZ4\\QZ4Set");
+    EXPECT_NE(log->find("C:\\Desk\\QZ4 Panel.lnk\r\n"), std::string::npos);
+    EXPECT_EQ(log->find("QZ4 Demo.lnk"), std::string::npos);
+
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m.dialogs.messages[0].kind, MessageKind::Information);
+    EXPECT_EQ(m.shell.requests,
+              (std::vector<ShellRequest>{
+                  {ShellRequest::Kind::Start, "C:\\QZ4\\qz4setup.exe", "-len", "C:\\QZ4"}}));
+}
+
+TEST_F(ShortcutStepsTest, SwitchedOffLinksAreNotMade) {
+    setup.startMenu = false;
+    setup.desktop = false;
+    setup.finalMessage = false;
+    finish();
+    EXPECT_TRUE(m.files.fileExists("C:\\QZ4\\UNINST\\QZ4Uninstall.lnk"));
+    EXPECT_FALSE(m.files.directoryExists("C:\\Menu\\Programs\\Quazzle 4"));
+    EXPECT_FALSE(m.files.fileExists("C:\\Desk\\QZ4 Panel.lnk"));
+    EXPECT_EQ(progress, 5); // only the uninstaller's row
+    // Nothing to say: the tool starts silently.
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    EXPECT_EQ(m.shell.requests.size(), 1u);
+}
+
+TEST_F(ShortcutStepsTest, ProblemsAreReportedAndTheToolIsNotStarted) {
+    record.notUpdated = "\"C:\\QZ4\\a.dll\", ";
+    m.system.specialFolders[SpecialFolder::Desktop] = "C:\\NoDesk";
+    setup = ReadInstallerSetup(m.platform);
+    setup.installDir = "C:\\QZ4";
+    ResolvePlaceholders(setup);
+    finish();
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    const std::string& text = m.dialogs.messages[0].text;
+    EXPECT_NE(text.find("Could not update the following files: \r\n\"C:\\QZ4\\a.dll\"."),
+              std::string::npos);
+    EXPECT_NE(text.find("Could not create the following shortcuts: \r\n\"C:\\NoDesk\\QZ4 Panel\"."),
+              std::string::npos);
+    EXPECT_TRUE(m.shell.requests.empty());
+}
+
+} // namespace
+} // namespace qz
