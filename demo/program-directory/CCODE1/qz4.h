@@ -1,0 +1,1 @@
+void Task(const char* name);

@@ -1,0 +1,6 @@
+uses QZ4;
+
+begin
+  Task('Begin1');
+
+end.

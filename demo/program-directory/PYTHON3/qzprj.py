@@ -1,0 +1,3 @@
+from qz4 import task
+
+task("Begin1")

@@ -1,0 +1,160 @@
+#include "Uninstaller.h"
+
+#include "UninstallRecord.h"
+#include "text/Text.h"
+
+#include <algorithm>
+#include <set>
+
+namespace qz::demo {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    std::size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+// True when `path` is `folder` or lies below it, without regard to case.
+bool Within(const std::string& path, const std::string& folder) {
+    if (folder.empty() || path.size() < folder.size())
+        return false;
+    if (!text::equalsIgnoreCase(std::string_view(path).substr(0, folder.size()), folder))
+        return false;
+    return path.size() == folder.size() || path[folder.size()] == '\\';
+}
+
+std::size_t Depth(const std::string& path) {
+    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+}
+
+std::optional<std::string> ReadAll(FileSystem& files, const std::string& path) {
+    auto file = files.open(path, OpenMode::Read);
+    if (!file)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(file->size()), '\0');
+    if (file->read(bytes.data(), bytes.size()) != bytes.size())
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+Uninstaller::Uninstaller(FileSystem& files, Dialogs& dialogs, const SystemInfo& system)
+    : files_(files), dialogs_(dialogs), system_(system) {}
+
+int Uninstaller::run(const std::vector<std::string>& parameters) {
+    std::string recordPath = parameters.empty() ? std::string() : text::trim(parameters.front());
+    std::optional<std::string> bytes;
+    if (!recordPath.empty())
+        bytes = ReadAll(files_, recordPath);
+    if (!bytes) {
+        report({}, MessageKind::Error,
+               "The uninstall record \"" + recordPath + "\" cannot be read.");
+        return 1;
+    }
+    std::optional<UninstallRecord> record = ParseUninstallRecord(system_.ansiText().decode(*bytes));
+    if (!record) {
+        report({}, MessageKind::Error, "\"" + recordPath + "\" is not an uninstall record.");
+        return 1;
+    }
+
+    MessageRequest question{
+        MessageKind::Plain, record->question, record->title, {DialogButton::Yes, DialogButton::No}};
+    if (dialogs_.showMessage(question) != DialogButton::Yes)
+        return 0;
+
+    notRemoved_.clear();
+    for (const std::string& folder : record->folders)
+        removeTree(folder);
+    for (const std::string& file : record->files)
+        removeFile(file);
+    removeFile(recordPath);
+
+    std::vector<std::string> removedFrom = record->files;
+    removedFrom.push_back(recordPath);
+    removeEmptiedFolders(removedFrom, FolderOf(FolderOf(recordPath)));
+
+    if (notRemoved_.empty()) {
+        report(record->title, MessageKind::Plain, record->completedText);
+    } else {
+        std::string list = record->notRemovedText;
+        for (const std::string& path : notRemoved_)
+            list += "\r\n" + path;
+        report(record->title, MessageKind::Plain, list);
+    }
+    return 0;
+}
+
+void Uninstaller::removeFile(const std::string& path) {
+    auto attributes = files_.attributes(path);
+    if (!attributes)
+        return; // gone already
+    if (*attributes & AttrDirectory) {
+        notRemoved_.push_back(path); // a folder in a file's place stays
+        return;
+    }
+    if (*attributes & AttrReadOnly)
+        files_.setAttributes(path, *attributes & ~std::uint32_t{AttrReadOnly});
+    if (!files_.deleteFile(path))
+        notRemoved_.push_back(path);
+}
+
+void Uninstaller::removeTree(const std::string& folder) {
+    if (!files_.directoryExists(folder))
+        return;
+    for (const FindEntry& entry : files_.list(folder + "\\*", ListKind::All)) {
+        if (entry.name == "." || entry.name == "..")
+            continue;
+        std::string path = folder + "\\" + entry.name;
+        if (entry.isDirectory())
+            removeTree(path);
+        else
+            removeFile(path);
+    }
+    if (!files_.removeDirectory(folder))
+        notRemoved_.push_back(folder);
+}
+
+void Uninstaller::removeEmptiedFolders(const std::vector<std::string>& removed,
+                                       const std::string& installFolder) {
+    std::set<std::string> candidates;
+    for (const std::string& file : removed) {
+        std::string folder = FolderOf(file);
+        if (Within(folder, installFolder)) {
+            for (; Within(folder, installFolder); folder = FolderOf(folder))
+                candidates.insert(folder);
+        } else if (!folder.empty() && !isProtectedFolder(folder)) {
+            candidates.insert(folder);
+        }
+    }
+    // Deepest first, so a folder is empty by the time its turn comes; a
+    // folder that still holds something simply stays.
+    std::vector<std::string> order(candidates.begin(), candidates.end());
+    std::stable_sort(order.begin(), order.end(), [](const std::string& a, const std::string& b) {
+        return Depth(a) > Depth(b);
+    });
+    for (const std::string& folder : order)
+        if (files_.directoryExists(folder))
+            files_.removeDirectory(folder);
+}
+
+bool Uninstaller::isProtectedFolder(const std::string& folder) const {
+    const std::string shellFolders[] = {
+        system_.specialFolder(SpecialFolder::Desktop),
+        system_.specialFolder(SpecialFolder::Programs),
+        system_.specialFolder(SpecialFolder::AppData),
+        system_.systemDirectory(),
+        system_.windowsDirectory(),
+    };
+    for (const std::string& shellFolder : shellFolders)
+        if (!shellFolder.empty() && text::equalsIgnoreCase(folder, shellFolder))
+            return true;
+    return folder.size() <= 3; // a drive's root
+}
+
+void Uninstaller::report(const std::string& caption, MessageKind kind, const std::string& text) {
+    dialogs_.showMessage({kind, text, caption, {DialogButton::Ok}});
+}
+
+} // namespace qz::demo

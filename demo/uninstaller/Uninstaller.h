@@ -1,0 +1,46 @@
+// The stand-in uninstaller: reads the uninstall record named on its command
+// line, asks the record's question, removes what the record lists and
+// reports what it could not remove.
+//
+// Folders: a "\a" line's folder goes with everything in it. The folders of
+// removed files go when they are left empty: inside the installation folder
+// (the folder above the record's UNINST folder) up to and including it, so
+// the whole installation disappears; elsewhere (the program group) only the
+// file's own folder, and never one of the system's shell or system folders.
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemInfo.h"
+
+#include <string>
+#include <vector>
+
+namespace qz::demo {
+
+class Uninstaller {
+public:
+    Uninstaller(FileSystem& files, Dialogs& dialogs, const SystemInfo& system);
+
+    // Runs with the command-line parameters (the record's path); returns the
+    // exit code: 0 done or declined, 1 no usable record.
+    int run(const std::vector<std::string>& parameters);
+
+    // Paths that were still there after the removal, in the order met.
+    const std::vector<std::string>& notRemoved() const { return notRemoved_; }
+
+private:
+    void removeFile(const std::string& path);
+    void removeTree(const std::string& folder);
+    void removeEmptiedFolders(const std::vector<std::string>& files,
+                              const std::string& installFolder);
+    bool isProtectedFolder(const std::string& folder) const;
+    void report(const std::string& caption, MessageKind kind, const std::string& text);
+
+    FileSystem& files_;
+    Dialogs& dialogs_;
+    const SystemInfo& system_;
+    std::vector<std::string> notRemoved_;
+};
+
+} // namespace qz::demo

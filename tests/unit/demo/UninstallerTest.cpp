@@ -1,0 +1,154 @@
+// The stand-in uninstaller: reading the record, and removing what it lists.
+#include "Uninstaller.h"
+#include "TestSupport.h"
+#include "UninstallRecord.h"
+#include "text/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace qz::demo {
+namespace {
+
+TEST(UninstallRecord, Parsing) {
+    struct Case {
+        const char* what;
+        const char* text;
+        bool valid;
+        std::vector<std::string> folders;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"installer's record",
+         "T|Q?|Done.|Left:|\r\nC:\\QZ4\\SAMPLES\\a\r\nC:\\QZ4\\LIB\\a\r\nC:\\QZ4\\QZ4Demo.exe\r\n"
+         "C:\\G\\QZ4 Demo.lnk\r\n",
+         true,
+         {"C:\\QZ4\\SAMPLES", "C:\\QZ4\\LIB"},
+         {"C:\\QZ4\\QZ4Demo.exe", "C:\\G\\QZ4 Demo.lnk"}},
+        {"LF line ends, blank lines, no final line end",
+         "T|Q|D|L|\n\nC:\\QZ4\\a.txt\n  \nC:\\QZ4\\b.txt",
+         true,
+         {},
+         {"C:\\QZ4\\a.txt", "C:\\QZ4\\b.txt"}},
+        {"texts with more bars than four", "T|Q|D|L|extra|\r\nC:\\x\r\n", true, {}, {"C:\\x"}},
+        {"a file named a is not a folder line",
+         "T|Q|D|L|\r\nC:\\QZ4\\data\r\n",
+         true,
+         {},
+         {"C:\\QZ4\\data"}},
+        {"three texts only", "T|Q|D\r\nC:\\x\r\n", false, {}, {}},
+        {"empty", "", false, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto record = ParseUninstallRecord(c.text);
+        ASSERT_EQ(record.has_value(), c.valid);
+        if (!record)
+            continue;
+        EXPECT_EQ(record->folders, c.folders);
+        EXPECT_EQ(record->files, c.files);
+    }
+    auto record = ParseUninstallRecord("Title|Question|Done|Left:|\r\n");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->title, "Title");
+    EXPECT_EQ(record->question, "Question");
+    EXPECT_EQ(record->completedText, "Done");
+    EXPECT_EQ(record->notRemovedText, "Left:");
+}
+
+// An installation as the installer leaves it: files in the installation
+// folder and its SAMPLES and LIB folders, links in the program group and on
+// the desktop, and the record in UNINST, written in the ANSI code page.
+class UninstallerTest : public ::testing::Test {
+protected:
+    static constexpr const char* Dir = "C:\\Program Files\\QZ4";
+    static constexpr const char* Group = "C:\\Users\\u\\Programs\\Quazzle 4";
+    static constexpr const char* Desktop = "C:\\Users\\u\\Desktop";
+    static constexpr const char* Record = "C:\\Program Files\\QZ4\\UNINST\\qz4.log";
+
+    UninstallerTest() {
+        m.system.ansi = 1251;
+        m.system.specialFolders[SpecialFolder::Desktop] = Desktop;
+        m.system.specialFolders[SpecialFolder::Programs] = "C:\\Users\\u\\Programs";
+        for (const std::string& file : listed)
+            m.writeFile(file, "x");
+        m.writeFile(std::string(Dir) + "\\SAMPLES\\Begin\\task.pas", "x");
+        m.writeFile(std::string(Dir) + "\\LIB\\lib.dll", "x");
+        m.files.createDirectories("C:\\Users\\u\\Programs\\Other");
+        m.files.setAttributes(listed[1], AttrReadOnly);
+
+        std::string record = "Удаление Quazzle|Удалить задачник?|Удален.|Не удалены файлы:|\r\n";
+        record += std::string(Dir) + "\\SAMPLES\\a\r\n" + Dir + "\\LIB\\a\r\n";
+        for (const std::string& file : listed)
+            record += file + "\r\n";
+        record += std::string(Dir) + "\\QZ4Help.chm\r\n"; // never placed
+        m.writeFile(Record, text::encode(record, 1251));
+    }
+
+    int run() {
+        Uninstaller uninstaller(m.files, m.dialogs, m.system);
+        return uninstaller.run({Record});
+    }
+
+    const std::vector<std::string> listed = {
+        std::string(Dir) + "\\QZ4Demo.exe",       std::string(Dir) + "\\QZ4Setup.exe",
+        std::string(Dir) + "\\CPPCODE1\\qz4.cpp", std::string(Dir) + "\\UNINST\\QZ4Uninstall.lnk",
+        std::string(Group) + "\\QZ4 Setup.lnk",   std::string(Group) + "\\QZ4 Demo.lnk",
+        std::string(Desktop) + "\\QZ4 Panel.lnk",
+    };
+    test::TestMachine m;
+};
+
+TEST_F(UninstallerTest, DeclinedLeavesEverything) {
+    m.dialogs.messageAnswers = {DialogButton::No};
+    EXPECT_EQ(run(), 0);
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m.dialogs.messages[0].caption, "Удаление Quazzle");
+    EXPECT_EQ(m.dialogs.messages[0].text, "Удалить задачник?");
+    for (const std::string& file : listed)
+        EXPECT_TRUE(m.files.fileExists(file)) << file;
+    EXPECT_TRUE(m.files.fileExists(Record));
+}
+
+TEST_F(UninstallerTest, RemovesTheWholeInstallationAndKeepsShellFolders) {
+    m.dialogs.messageAnswers = {DialogButton::Yes, DialogButton::Ok};
+    EXPECT_EQ(run(), 0);
+    EXPECT_FALSE(m.files.directoryExists(Dir));
+    EXPECT_FALSE(m.files.directoryExists(Group));
+    EXPECT_TRUE(m.files.directoryExists(Desktop));
+    EXPECT_FALSE(m.files.fileExists(std::string(Desktop) + "\\QZ4 Panel.lnk"));
+    EXPECT_TRUE(m.files.directoryExists("C:\\Users\\u\\Programs"));
+    EXPECT_TRUE(m.files.directoryExists("C:\\Program Files"));
+    ASSERT_EQ(m.dialogs.messages.size(), 2u);
+    EXPECT_EQ(m.dialogs.messages[1].text, "Удален.");
+}
+
+TEST_F(UninstallerTest, ReportsWhatStaysAndKeepsFoldersThatAreNotEmpty) {
+    m.writeFile(std::string(Dir) + "\\Work\\mine.pas", "student's own");
+    m.files.deleteFile(listed[0]);
+    m.writeFile(listed[0] + "\\inside.txt", "a folder where a file was listed");
+    m.writeFile(std::string(Group) + "\\Notes.txt", "not ours");
+    m.dialogs.messageAnswers = {DialogButton::Yes, DialogButton::Ok};
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(m.files.fileExists(std::string(Dir) + "\\Work\\mine.pas"));
+    EXPECT_TRUE(m.files.fileExists(std::string(Group) + "\\Notes.txt"));
+    EXPECT_FALSE(m.files.fileExists(listed[1]));
+    EXPECT_FALSE(m.files.directoryExists(std::string(Dir) + "\\CPPCODE1"));
+    EXPECT_FALSE(m.files.directoryExists(std::string(Dir) + "\\SAMPLES"));
+    ASSERT_EQ(m.dialogs.messages.size(), 2u);
+    EXPECT_EQ(m.dialogs.messages[1].text, "Не удалены файлы:\r\n" + listed[0]);
+}
+
+TEST_F(UninstallerTest, RecordMissingOrNotARecord) {
+    Uninstaller uninstaller(m.files, m.dialogs, m.system);
+    EXPECT_EQ(uninstaller.run({}), 1);
+    EXPECT_EQ(uninstaller.run({"C:\\nowhere\\qz4.log"}), 1);
+    m.writeFile("C:\\other.log", "just a log\r\n");
+    EXPECT_EQ(uninstaller.run({"C:\\other.log"}), 1);
+    ASSERT_EQ(m.dialogs.messages.size(), 3u);
+    for (const MessageRequest& message : m.dialogs.messages)
+        EXPECT_EQ(message.kind, MessageKind::Error);
+    EXPECT_NE(m.dialogs.messages[1].text.find("C:\\nowhere\\qz4.log"), std::string::npos);
+    EXPECT_TRUE(m.files.fileExists(Record));
+}
+
+} // namespace
+} // namespace qz::demo
