@@ -98,41 +98,23 @@ if [ -n "$had_display" ]; then
 fi
 
 # AutoRun has pressed Install. The installer ends with its final message and
-# starts the configuration tool; an installer that cannot install yet leaves
-# its dialog and no uninstall record.
+# starts the configuration tool.
 installed=
 for _ in $(seq 1 150); do
   [ -f "$install_dir/UNINST/qz4.log" ] && { installed=yes; break; }
   sleep 0.2
 done
-if [ -n "$installed" ]; then
-  if id=$(wait_window "Information" 60); then
-    shot final-message
-    xdotool key --window "$id" Return
-  fi
-  id=$(wait_window "QZ4 Setup" 60) || { echo "the configuration tool did not start" >&2; exit 1; }
-  shot configuration-tool
-else
-  # The installer's placement is not in this build: put the program directory
-  # where it would have gone, unpacked from the same archive, and start the
-  # configuration tool there as the installer would.
-  echo "The installer did not install; unpacking the demo distribution instead."
-  installer=$id
-  xdotool key --window "$installer" Escape
-  id=$(wait_window "Confirm" 5) && xdotool key --window "$id" Return
-  close_window "$installer"
-  password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' src/installer/DistributionPassword.h)
-  mkdir -p "$install_dir"
-  unzip -q -o -P "$password" "$dist/QZ4Complete.dat" -d "$install_dir"
-  system32="$WINEPREFIX/drive_c/windows/syswow64"
-  [ -d "$system32" ] || system32="$WINEPREFIX/drive_c/windows/system32"
-  cp -r "$install_dir/SYSTEM/." "$system32/"
-  rm -r "$install_dir/SYSTEM"
-  cp "$dist/QZ4Complete.exe" "$install_dir/QZ4Setup.exe"
-  start "$install_dir" QZ4Setup.exe -len
-  id=$(wait_window "QZ4 Setup" 60) || { echo "the configuration tool did not start" >&2; exit 1; }
-  shot configuration-tool
+if [ -z "$installed" ]; then
+  shot installer-stopped
+  echo "the installer wrote no uninstall record in $install_dir" >&2
+  exit 1
 fi
+if id=$(wait_window "Information" 60); then
+  shot final-message
+  xdotool key --window "$id" Return
+fi
+id=$(wait_window "QZ4 Setup" 60) || { echo "the configuration tool did not start" >&2; exit 1; }
+shot configuration-tool
 close_window "$id"
 
 # The stand-in runtime programs, as the program group's shortcuts start them.
