@@ -115,3 +115,27 @@ shot data-copy-error '#32770'
 drv answer OK "Data-copy error."
 finish 0
 [ ! -e "$drive_c/QZ4Bad" ] || fail "the failed installation left $(cd "$drive_c" && find QZ4Bad)"
+
+# The stand-in uninstaller, given the merged record, removes everything the
+# record lists, the program group with it.
+cp "$QZ4_BIN"/../../demo/uninstaller/sysunima.exe "$WORK/"
+group=$(tr -d '\r' <"$log" | grep -a -m1 'QZ4 Setup.lnk$' | sed 's/\\QZ4 Setup\.lnk$//') ||
+  fail "no program group in the record"
+group_unix=$drive_c/${group#C:\\}
+group_unix=${group_unix//\\//}
+[ -d "$group_unix" ] || fail "the program group $group is not there"
+start "$WORK/sysunima.exe" 'C:\QZ4Test\UNINST\qz4.log'
+drv wait-window '#32770' 30
+drv answer Yes "Do you want to uninstall Quazzle 4?" >/dev/null
+answered=
+for _ in $(seq 50); do
+  drv answer OK "Quazzle 4 has uninstalled completely." >/dev/null 2>&1 && { answered=yes; break; }
+  sleep 0.2
+done
+[ -n "$answered" ] || { shot uninstall-message '#32770'; fail "the uninstaller did not report a complete removal"; }
+finish 0
+# Only the settings the configuration tool wrote at its close, which the
+# installer never placed, stay.
+left=$(cd "$drive_c" && find QZ4Test -mindepth 1)
+[ "$left" = "QZ4Test/QZ.INI" ] || fail "the uninstaller left $left"
+[ ! -e "$group_unix" ] || fail "the uninstaller left the program group"
