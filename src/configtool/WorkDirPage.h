@@ -1,7 +1,8 @@
 // The working-directory page of the main window: the list of working
 // directories, the state of the selected one (results file, environment,
-// certificate) and the list operations. Every operation ends with
-// RefreshWorkDirStatus, which recomputes the page from the disk.
+// certificate), the list operations, adding a folder and creating its
+// results file. Every operation ends with RefreshWorkDirStatus, which
+// recomputes the page from the disk.
 #pragma once
 
 #include "environments/EnvironmentCatalogue.h"
@@ -15,10 +16,11 @@ namespace qz {
 
 class WorkDirPage {
 public:
-    // What the page needs of its window: the environment check list it
-    // reads the connection states from, the window's exit button, whose
-    // caption says whether the folder is ready, and the settings value that
-    // holds the current environment key ("0" for none).
+    // What the page needs of its window: the environment check list (the
+    // combo brings its check states up to date), the exit button, whose
+    // caption says whether the folder is ready, the name dialog, and the
+    // settings values of the current environment key ("0" for none) and of
+    // the last student name.
     struct Window {
         ui::CheckListBox& environmentList;
         ui::Button& exitButton;
