@@ -25,7 +25,7 @@ void RunConfigurationTool(Platform& platform) {
         TForm4 name(platform.dialogs);
         TForm7 output(platform.dialogs, platform.files);
         TForm8 environment(platform.dialogs, platform.files);
-        TForm1 main(platform, ToolDialogs{about, output, environment});
+        TForm1 main(platform, ToolDialogs{about, name, output, environment});
         main.showModal();
     } while (RestartRequested);
 }

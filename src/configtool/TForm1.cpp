@@ -38,25 +38,7 @@ void TForm1::layOut() {
     PageControl1.setBounds(0, 45, 653, 266);
     PageControl1.onChange = [this] { PageControl1Change(); };
 
-    ListBox1.setBounds(8, 8, 250, 218);
-    Button8.setBounds(8, 232, 122, 26);
-    Button9.setBounds(136, 232, 122, 26);
-    Button13.setBounds(272, 8, 120, 26);
-    Button7.setBounds(398, 8, 120, 26);
-    Button14.setBounds(524, 8, 120, 26);
-    Label21.setBounds(272, 42, 372, 14);
-    StaticText4.setBounds(272, 58, 372, 20);
-    Label20.setBounds(272, 86, 372, 14);
-    ComboBox1.setBounds(272, 102, 372, 22);
-    Label6.setBounds(272, 132, 260, 14);
-    StaticText1.setBounds(272, 148, 260, 36);
-    StaticText1.wordWrap = true;
-    Button6.setBounds(540, 142, 104, 42);
-    Label12.setBounds(272, 190, 372, 36);
-    Label12.wordWrap = true;
-    Button11.setBounds(272, 232, 200, 26);
-    Button83.setBounds(478, 232, 166, 26);
-    Button83.onClick = [this] { Button83Click(); };
+    workDirPage.Button83.onClick = [this] { Button83Click(); };
     environmentPage.onAdditionalSettings = [this](int slot) {
         if (EditEnvironmentAdditions(dialogs_.environmentSettings, catalogue_, templates_, slot))
             environmentPage.RefreshEnvironmentStatus(slot);
@@ -94,17 +76,7 @@ void TForm1::setCaptions() {
     TabSheet3.caption = MsgWorkDirPageTitle;
     Panel7.caption = TabSheet12.caption;
     environmentPage.setCaptions();
-    Label20.caption = MsgEnvironmentLabel;
-    Label21.caption = MsgFile + " results.dat:";
-    Label6.caption = MsgFile + " access.dat:";
-    Button13.caption = MsgAdd + " [F7]";
-    Button7.caption = MsgRemove + " [F8]";
-    Button8.caption = MsgUpF5;
-    Button9.caption = MsgDownF6;
-    Button14.caption = MsgChange + " [F9]";
-    Button6.caption = MsgAddAccessDat + " [F10]";
-    Button11.caption = MsgConfigureFromRepositoryF2;
-    Button83.caption = MsgAdditionalSettingsF12;
+    workDirPage.setCaptions();
     Button24.caption = MsgBackF3;
     Button25.caption = MsgNextF4;
     Button26.caption = MsgExit;
@@ -155,14 +127,15 @@ void TForm1::ShowPage(int page) {
 }
 
 void TForm1::PageControl1Change() {
-    Button26.caption = MsgExit;
     if (PageControl1.activePage == &TabSheet3) {
-        if (ListBox1.items.empty())
-            Button14.focus();
+        workDirPage.pageEntered();
+        if (workDirPage.ListBox1.items.empty())
+            workDirPage.Button14.focus();
         else
-            ListBox1.focus();
+            workDirPage.ListBox1.focus();
         return;
     }
+    workDirPage.pageLeft();
     ui::CheckListBox& list = environmentPage.CheckListBox1;
     list.focus();
     if (list.itemIndex < 0 && !list.items.empty())
@@ -192,10 +165,8 @@ void TForm1::SpeedButton2Click() {
 
 void TForm1::Button83Click() {
     OutputFolderSetting output{settings_.useLocalDir, settings_.localDirName};
-    const bool selected =
-        ListBox1.itemIndex >= 0 && ListBox1.itemIndex < static_cast<int>(ListBox1.items.size());
     EditOutputSettings(dialogs_.outputSettings, templates_, output, settings_.font,
-                       selected ? ListBox1.items[ListBox1.itemIndex] : std::string());
+                       workDirPage.CurrentWorkDir());
     settings_.useLocalDir = output.useLocalDir;
     settings_.localDirName = output.localDirName;
 }
@@ -214,13 +185,14 @@ void TForm1::FormKeyDown(ui::Key key, ui::Shift shift) {
         return;
     const bool environments = PageControl1.activePage == &TabSheet12;
     EnvironmentPage& page = environmentPage;
+    WorkDirPage& work = workDirPage;
     switch (key) {
     case ui::KeyF1:
         Button1Click();
         break;
     case ui::KeyF2:
         if (!environments)
-            press(Button11);
+            press(work.Button11);
         break;
     case ui::KeyF3:
         press(Button24);
@@ -229,27 +201,27 @@ void TForm1::FormKeyDown(ui::Key key, ui::Shift shift) {
         press(Button25);
         break;
     case ui::KeyF5:
-        environments ? page.Button3Click() : press(Button8);
+        environments ? page.Button3Click() : press(work.Button8);
         break;
     case ui::KeyF6:
-        environments ? page.Button4Click() : press(Button9);
+        environments ? page.Button4Click() : press(work.Button9);
         break;
     case ui::KeyF7:
-        press(environments ? page.Button39 : Button13);
+        press(environments ? page.Button39 : work.Button13);
         break;
     case ui::KeyF8:
-        press(environments ? page.Button20 : Button7);
+        press(environments ? page.Button20 : work.Button7);
         break;
     case ui::KeyF9:
-        press(environments ? page.Button5 : Button14);
+        press(environments ? page.Button5 : work.Button14);
         break;
     case ui::KeyF10:
         if (!environments)
-            press(Button6);
+            press(work.Button6);
         break;
     case ui::KeyF12:
         if (!environments)
-            press(Button83);
+            press(work.Button83);
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 
 #include "configtool/EnvironmentPage.h"
 #include "configtool/TForm3.h"
+#include "configtool/WorkDirPage.h"
 #include "environments/EnvironmentCatalogue.h"
 #include "environments/EnvironmentSettings.h"
 #include "environments/TForm7.h"
@@ -14,6 +15,7 @@
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
+#include "workdir/TForm4.h"
 
 #include <vector>
 
@@ -22,6 +24,7 @@ namespace qz {
 // The dialogs of the window pass that the main window opens.
 struct ToolDialogs {
     TForm3& about;
+    TForm4& name;                // the student's name for a results file
     TForm7& outputSettings;      // output folder and font
     TForm8& environmentSettings; // one environment's additional setting
 };
@@ -48,23 +51,12 @@ public:
     ui::TabSheet TabSheet3{*this, "TabSheet3", PageControl1};
     EnvironmentPage environmentPage{*this, TabSheet12, platform_, catalogue_, templates_};
 
-    // The working-directory page's controls; their work is not part of this window yet.
-    ui::ListBox ListBox1{*this, "ListBox1", &TabSheet3};
-    ui::Button Button8{*this, "Button8", &TabSheet3};
-    ui::Button Button9{*this, "Button9", &TabSheet3};
-    ui::Button Button13{*this, "Button13", &TabSheet3};
-    ui::Button Button7{*this, "Button7", &TabSheet3};
-    ui::Button Button14{*this, "Button14", &TabSheet3};
-    ui::Label Label21{*this, "Label21", &TabSheet3};
-    ui::StaticText StaticText4{*this, "StaticText4", &TabSheet3};
-    ui::Label Label20{*this, "Label20", &TabSheet3};
-    ui::ComboBox ComboBox1{*this, "ComboBox1", &TabSheet3};
-    ui::Label Label6{*this, "Label6", &TabSheet3};
-    ui::StaticText StaticText1{*this, "StaticText1", &TabSheet3};
-    ui::Button Button6{*this, "Button6", &TabSheet3};
-    ui::Label Label12{*this, "Label12", &TabSheet3};
-    ui::Button Button11{*this, "Button11", &TabSheet3};
-    ui::Button Button83{*this, "Button83", &TabSheet3};
+    WorkDirPage workDirPage{*this,
+                            TabSheet3,
+                            platform_,
+                            catalogue_,
+                            {environmentPage.CheckListBox1, Button26, dialogs_.name,
+                             settings_.defaultEnvir, settings_.label, programDirectory_}};
 
     ui::Panel Panel8{*this, "Panel8"};
     ui::Label Label15{*this, "Label15", &Panel8};

@@ -33,6 +33,7 @@ void TForm1::FormCreate() {
         pages_.push_back(&TabSheet3);
         readSettings();
         environmentPage.detectAndRefreshAll();
+        workDirPage.RefreshWorkDirStatus();
         recordInstallDirectory();
         createLibFolder();
         ShowPage(platform_.files.fileExists(programDirectory_ + "access.dat") ? 2 : 1);
@@ -68,8 +69,8 @@ void TForm1::readSettings() {
     settings_ = settingsFile_.read(&environmentSettings_);
     environmentPage.showList();
     templates_.startupRefresh(OutputFolderSetting{settings_.useLocalDir, settings_.localDirName});
-    ListBox1.items = settings_.workDirectories;
-    ListBox1.itemIndex = settings_.selectedWorkDirectory;
+    workDirPage.ListBox1.items = settings_.workDirectories;
+    workDirPage.ListBox1.itemIndex = settings_.selectedWorkDirectory;
 }
 
 void TForm1::recordInstallDirectory() {

@@ -99,8 +99,8 @@ TEST_F(ToolTest, CaptionsFollowTheActiveLanguage) {
         TForm1& tool = start();
         EXPECT_EQ(tool.caption, "QZ4 Setup");
         EXPECT_EQ(tool.Panel7.caption, MsgEnvironmentsPageTitle);
-        EXPECT_EQ(tool.Button13.caption, MsgAdd + " [F7]");
-        EXPECT_EQ(tool.Label21.caption, MsgFile + " results.dat:");
+        EXPECT_EQ(tool.workDirPage.Button13.caption, MsgAdd + " [F7]");
+        EXPECT_EQ(tool.workDirPage.Label21.caption, MsgFile + " results.dat:");
         EXPECT_EQ(tool.environmentPage.Button20.caption, MsgBrowseF8);
         EXPECT_EQ(tool.Label48.caption, WebsiteAddress);
         // The bottom labels stand in a row, five pixels apart, each as wide as its text.
@@ -170,8 +170,8 @@ TEST_F(ToolTest, KeysActOnTheActivePage) {
 
     tool.pressKey(ui::KeyF4);
     EXPECT_EQ(tool.PageControl1.activePage, &tool.TabSheet3);
-    EXPECT_EQ(tool.activeControl, &tool.ListBox1); // C:\QZ4Work is listed
-    tool.pressKey(ui::KeyF4);                      // Next is disabled on the last page
+    EXPECT_EQ(tool.activeControl, &tool.workDirPage.ListBox1); // C:\QZ4Work is listed
+    tool.pressKey(ui::KeyF4);                                  // Next is disabled on the last page
     EXPECT_EQ(tool.PageControl1.activePage, &tool.TabSheet3);
     tool.pressKey(ui::KeyF8); // the working directory's Remove: no Browse here
     EXPECT_EQ(m.dialogs.openFileRequests.size(), 1u);

@@ -25,6 +25,7 @@ public:
 
     TestMachine m;
     TForm3 about{m.dialogs};
+    TForm4 name{m.dialogs};
     TForm7 output{m.dialogs, m.files};
     TForm8 environment{m.dialogs, m.files};
     std::unique_ptr<TForm1> form;
@@ -62,7 +63,7 @@ public:
     }
 
     TForm1& start() {
-        form = std::make_unique<TForm1>(m.platform, ToolDialogs{about, output, environment});
+        form = std::make_unique<TForm1>(m.platform, ToolDialogs{about, name, output, environment});
         return *form;
     }
     EnvironmentPage& page() { return form->environmentPage; }
