@@ -1,0 +1,100 @@
+#include "platform/win32/Win32Ftp.h"
+
+#include "platform/win32/WideString.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdio>
+
+namespace qz {
+namespace {
+
+// Connect, send and receive each give up after this long.
+constexpr DWORD TimeoutMilliseconds = 30000;
+
+std::string formatTime(const FILETIME& time) {
+    SYSTEMTIME t{};
+    if (!FileTimeToSystemTime(&time, &t))
+        return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%4.4d.%2.2d.%2.2d_%2.2d:%2.2d", t.wYear, t.wMonth, t.wDay,
+                  t.wHour, t.wMinute);
+    return text;
+}
+
+class Win32FtpSession : public FtpSession {
+public:
+    Win32FtpSession(HINTERNET internet, HINTERNET connection)
+        : internet_(internet), connection_(connection) {}
+    ~Win32FtpSession() override {
+        InternetCloseHandle(connection_);
+        InternetCloseHandle(internet_);
+    }
+    Win32FtpSession(const Win32FtpSession&) = delete;
+    Win32FtpSession& operator=(const Win32FtpSession&) = delete;
+
+    bool enterFolder(const std::string& folder) override {
+        return FtpSetCurrentDirectoryW(connection_, win32::wide(folder).c_str());
+    }
+
+    std::vector<RemoteFileInfo> listRemoteFiles(const std::string& pattern) override {
+        std::vector<RemoteFileInfo> found;
+        WIN32_FIND_DATAW entry{};
+        HINTERNET find = FtpFindFirstFileW(connection_, win32::wide(pattern).c_str(), &entry,
+                                           INTERNET_FLAG_NEED_FILE, 0);
+        if (!find)
+            return found;
+        do {
+            std::wstring name = entry.cFileName;
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." ||
+                name == L"..")
+                continue;
+            found.push_back(
+                {win32::narrow(name), entry.nFileSizeLow, formatTime(entry.ftLastWriteTime)});
+        } while (InternetFindNextFileW(find, &entry));
+        InternetCloseHandle(find);
+        return found;
+    }
+
+    bool downloadFile(const std::string& remoteName, const std::string& localPath) override {
+        return FtpGetFileW(connection_, win32::wide(remoteName).c_str(),
+                           win32::wide(localPath).c_str(), FALSE, FILE_ATTRIBUTE_ARCHIVE,
+                           FTP_TRANSFER_TYPE_BINARY, 0);
+    }
+
+private:
+    HINTERNET internet_;
+    HINTERNET connection_;
+};
+
+} // namespace
+
+RepositorySession Win32Ftp::openRepositorySession(const std::string& hostField,
+                                                  const std::string& folder,
+                                                  const std::string& user,
+                                                  const std::string& password) {
+    HINTERNET internet =
+        InternetOpenW(L"QZ4Load", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (!internet)
+        return {SessionStatus::NoInternet, nullptr};
+    DWORD timeout = TimeoutMilliseconds;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionW(internet, option, &timeout, sizeof timeout);
+
+    FtpAddress address = SplitFtpAddress(hostField);
+    HINTERNET connection = InternetConnectW(
+        internet, win32::wide(address.host).c_str(), address.port, win32::wide(user).c_str(),
+        win32::wide(password).c_str(), INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0);
+    if (!connection) {
+        InternetCloseHandle(internet);
+        return {SessionStatus::ConnectFailed, nullptr};
+    }
+    auto session = std::make_unique<Win32FtpSession>(internet, connection);
+    if (!session->enterFolder(folder))
+        return {SessionStatus::FolderNotFound, nullptr};
+    return {SessionStatus::Connected, std::move(session)};
+}
+
+} // namespace qz
