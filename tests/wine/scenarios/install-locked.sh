@@ -17,6 +17,9 @@ cp "$exe" "$dist/setup.exe"
 printf '[Main]\r\nInstallDir=C:\\QZ4Locked\r\nAutoRun=1\r\nFinalMessage=0\r\n[Setup]\r\nRun=0\r\n' \
   >"$dist/setup.ini"
 rm -rf "$drive_c/QZ4Locked"
+# Links of an earlier installation in this prefix would be kept as they are.
+rm -rf "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/"Quazzle 4" \
+  "$drive_c"/users/*/Desktop/"QZ4 "*.lnk
 UI_LOCALE=en_US.UTF-8
 start "$dist/setup.exe"
 finish 0

@@ -42,6 +42,9 @@ cp "$src/readme.txt" "$dist/readme.txt"
 printf 'Лицензия.\r\n' >"$dist/license.txt"
 printf '[ExcludeDir]\r\n1=samples\r\n' >"$dist/QZ4Complete.ini"
 rm -rf "$drive_c/QZ4Test" "$drive_c/QZ4Bad"
+# Links of an earlier installation in this prefix would be kept as they are.
+rm -rf "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/"Quazzle 4" \
+  "$drive_c"/users/*/Desktop/"QZ4 "*.lnk
 
 UI_LOCALE=ru_RU.UTF-8
 start "$dist/QZ4Complete.exe"
