@@ -318,11 +318,7 @@ void EnvironmentPage::Button20Click() {
     request.filter = MsgExeFilter;
     request.fileName = e.exePath;
     if (e.exePath.empty()) {
-        for (char drive = 'C'; drive <= 'Z'; ++drive)
-            if (platform_.files.driveSizeReadable(drive)) {
-                request.initialDirectory = std::string(1, drive) + ":\\";
-                break;
-            }
+        request.initialDirectory = FirstReadableDriveRoot(platform_.files);
         request.fileName = ExecutableDetector(platform_).DetectExecutable(catalogue_, slot);
     }
     const std::string previous = e.exePath;

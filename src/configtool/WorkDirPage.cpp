@@ -73,6 +73,7 @@ WorkDirPage::WorkDirPage(ui::Form& form, ui::TabSheet& page, const Platform& pla
     Button7.onClick = [this] { Button7Click(); };
     Button13.onClick = [this] { Button13Click(); };
     Button14.onClick = [this] { Button14Click(); };
+    Button6.onClick = [this] { Button6Click(); };
     setCaptions();
 }
 
@@ -136,6 +137,7 @@ void WorkDirPage::RefreshWorkDirStatus() {
         window_.exitButton.caption = MsgExit;
         StaticText4.caption.clear();
         StaticText1.caption.clear();
+        certificateSwitchedOff_ = false;
         Button14.caption = MsgChange + " [F9]";
         Button14.enabled = false;
         Button6.caption = MsgAddAccessDat + " [F10]";
@@ -171,6 +173,7 @@ void WorkDirPage::RefreshWorkDirStatus() {
     }
     StaticText1.caption = certificate;
     setColour(StaticText1, greyCertificate ? ui::clGray : ui::clWindowText);
+    certificateSwitchedOff_ = greyCertificate;
     Button6.caption = (certificate.empty() ? MsgAddAccessDat : MsgDeleteAccessDat) + " [F10]";
     Button6.enabled = true;
 
@@ -261,6 +264,8 @@ void WorkDirPage::writeEnvironment(const std::string& folder, int slot) {
 }
 
 void WorkDirPage::pageEntered() {
+    // The environments page may have changed what the combo offers.
+    RefreshWorkDirStatus();
     window_.exitButton.caption = colourOf(Label12) == StatusRed ? MsgExit : MsgFinish;
 }
 
@@ -391,6 +396,66 @@ void WorkDirPage::Button14Click() {
         window_.lastStudentName = text::trim(dialog.Edit1.caption);
         CreateResultsFile(platform_.files, CurrentWorkDir() + "\\", window_.lastStudentName, "",
                           window_.programDirectory);
+    }
+    RefreshWorkDirStatus();
+}
+
+void WorkDirPage::Button6Click() {
+    const std::string folder = CurrentWorkDir();
+    if (folder.empty())
+        return;
+    if (StaticText1.caption.empty())
+        addCertificate(folder);
+    else
+        deleteCertificate(folder);
+}
+
+void WorkDirPage::addCertificate(const std::string& folder) {
+    FileSystem& files = platform_.files;
+    OpenFileRequest request;
+    request.title = MsgSelectAccessDat;
+    request.filter = "File access.dat|access.dat";
+    request.initialDirectory = FirstReadableDriveRoot(files);
+    const std::optional<std::string> chosen = platform_.dialogs.openFile(request);
+    if (!chosen)
+        return;
+    const std::string target = folder + "\\access.dat";
+    if (!files.copyFile(*chosen, target, false)) {
+        RefreshWorkDirStatus();
+        return;
+    }
+    // A file that is no certificate would hide the local results file
+    // behind a folder that still asks for a certificate; it does not stay.
+    if (certificateText(files, folder, "access.dat").empty()) {
+        files.deleteFile(target);
+        RefreshWorkDirStatus();
+        return;
+    }
+    BackupLocalResults(files, folder);
+    RefreshWorkDirStatus();
+    WriteAccessInfo(files, folder, CertificateIdentity(StaticText1.caption, IdentityForm::Long),
+                    platform_.system.ansiText());
+}
+
+void WorkDirPage::deleteCertificate(const std::string& folder) {
+    FileSystem& files = platform_.files;
+    MessageRequest question{MessageKind::Confirmation,
+                            Format(MsgConfirmDeleteAccessDat, {folder}),
+                            "",
+                            {DialogButton::Yes, DialogButton::No}};
+    if (platform_.dialogs.showMessage(question) != DialogButton::Yes)
+        return;
+    const char* name = certificateSwitchedOff_ ? "\\access0.dat" : "\\access.dat";
+    if (!files.deleteFile(folder + name)) {
+        platform_.dialogs.showMessage(
+            MessageRequest{MessageKind::Warning, MsgCannotDeleteAccessDat, "", {DialogButton::Ok}});
+    } else if (certificateSwitchedOff_) {
+        // The repository results it kept aside go with it; the local
+        // results file, the active one, stays.
+        files.deleteFile(folder + "\\results1.dat");
+    } else {
+        ResetRepositoryFiles(files, folder);
+        WriteAccessInfo(files, folder, "", platform_.system.ansiText());
     }
     RefreshWorkDirStatus();
 }

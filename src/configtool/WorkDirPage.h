@@ -1,8 +1,8 @@
 // The working-directory page of the main window: the list of working
 // directories, the state of the selected one (results file, environment,
 // certificate), the list operations, adding a folder and creating its
-// results file. Every operation ends with RefreshWorkDirStatus, which
-// recomputes the page from the disk.
+// results file, adding and deleting a certificate. Every operation ends with
+// RefreshWorkDirStatus, which recomputes the page from the disk.
 #pragma once
 
 #include "environments/EnvironmentCatalogue.h"
@@ -64,7 +64,8 @@ public:
     // Slot of the first entry whose display name is ComboBox1's text, or 0.
     int FindEnvironmentByName() const;
 
-    // The exit button's caption when the page is entered or left.
+    // Entering the page shows it afresh; the exit button's caption follows
+    // the page in and out.
     void pageEntered();
     void pageLeft();
 
@@ -78,6 +79,8 @@ public:
     void Button13Click();
     // Creates the results file anew with the name the user enters.
     void Button14Click();
+    // Deletes the certificate the page shows, or adds one the user chooses.
+    void Button6Click();
 
 private:
     bool active() const;
@@ -90,11 +93,15 @@ private:
     void showReady(bool ready);
     std::string startFolder();
     void showFolderMessage(MessageKind kind, const std::string& pattern, const std::string& folder);
+    void addCertificate(const std::string& folder);
+    void deleteCertificate(const std::string& folder);
 
     ui::TabSheet& page_;
     Platform platform_;
     EnvironmentCatalogue& catalogue_;
     Window window_;
+    // The certificate shown is access0.dat (grey), not access.dat.
+    bool certificateSwitchedOff_ = false;
 };
 
 } // namespace qz

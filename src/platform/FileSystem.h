@@ -125,4 +125,14 @@ inline std::vector<NameEntry> FileSystem::listNames(const std::string& folder) c
     return out;
 }
 
+// The root ("C:\") of the first drive from C: whose size can be read, where
+// an open-file dialog starts when it has no folder of its own; empty when
+// there is none.
+inline std::string FirstReadableDriveRoot(const FileSystem& files) {
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        if (files.driveSizeReadable(letter))
+            return std::string(1, letter) + ":\\";
+    return std::string();
+}
+
 } // namespace qz

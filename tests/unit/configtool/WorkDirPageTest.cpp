@@ -176,6 +176,19 @@ TEST_F(WorkDirTest, LocalFolderGetsItsShortcutsAndTheChosenEnvironment) {
     EXPECT_EQ(combo.caption, other);
 }
 
+// What changed while the environments page was shown (a connected
+// environment, the folder's files) shows when the page is entered again.
+TEST_F(WorkDirTest, EnteringThePageShowsTheFolderAsItIsNow) {
+    startOnPage();
+    form->ShowPage(1);
+    connect(delphi());
+    createResults("DELPHI7");
+    form->pressKey(ui::KeyF4);
+    EXPECT_EQ(work().ComboBox1.caption, "Borland Delphi 7");
+    EXPECT_EQ(work().Label12.caption, "\r\n" + Complete);
+    EXPECT_EQ(form->Button26.caption, "Finish");
+}
+
 TEST_F(WorkDirTest, ComboHoldsConnectedEnvironmentsButNoMpiRuntime) {
     startOnPage();
     m.files.createDirectories(kDir);
@@ -336,6 +349,143 @@ TEST_F(WorkDirTest, NameDialogCreatesAndChangesTheResultsFile) {
     EXPECT_EQ(shown, (Shown{{"Results file creation", "student"},
                             {"Results file creation", "student"},
                             {"Results file changing", "Sidorova Anna"}}));
+}
+
+// Button6 (F10) on a local folder: a certificate added through the open
+// dialog puts the local results file aside; deleting it drops what the
+// repository left and brings the local file back.
+TEST_F(WorkDirTest, CertificateAddedAndDeleted) {
+    startOnPage();
+    connect(kPascalAbcSlot);
+    createResults("PASCALABC1");
+    const std::string local = read(at("results.dat"));
+    m.writeFile("C:\\Teacher\\access.dat", PaddedRecord("1.0|Ivanov Petr|10-B|ivanov|School 5|") +
+                                               PaddedRecord("x") + PaddedRecord("x"));
+    work().RefreshWorkDirStatus();
+    WorkDirPage& p = work();
+    const CodePage ansi = m.system.ansiText();
+
+    m.dialogs.openFileAnswers = {std::string("C:\\Teacher\\access.dat")};
+    form->pressKey(ui::KeyF10);
+    ASSERT_EQ(m.dialogs.openFileRequests.size(), 1u);
+    const OpenFileRequest& request = m.dialogs.openFileRequests[0];
+    EXPECT_EQ(request.title, "Select the certificate file access.dat");
+    EXPECT_EQ(request.filter, "File access.dat|access.dat");
+    EXPECT_EQ(request.initialDirectory, "C:\\");
+    EXPECT_EQ(request.fileName, "");
+    EXPECT_EQ(read(at("access.dat")), read("C:\\Teacher\\access.dat"));
+    EXPECT_EQ(read(at("results0.dat")), local);
+    EXPECT_FALSE(m.files.fileExists(at("results.dat")));
+    EXPECT_EQ(ReadAccessInfo(m.files, kDir, ansi), "Ivanov Petr 10-B");
+    EXPECT_EQ(p.StaticText1.caption, Certificate);
+    EXPECT_EQ(p.Button6.caption, DeleteCert);
+
+    // What the runtime fetched for the certificate.
+    m.writeFile(at("results.dat"), "repository results");
+    m.writeFile(at("qzaccess.dir\\tasks.dat"), "x");
+
+    m.dialogs.messageAnswers = {DialogButton::No, DialogButton::Yes};
+    form->pressKey(ui::KeyF10);
+    EXPECT_EQ(read(at("results.dat")), "repository results");
+    form->pressKey(ui::KeyF10);
+    ASSERT_EQ(m.dialogs.messages.size(), 2u);
+    EXPECT_EQ(m.dialogs.messages[1].kind, MessageKind::Confirmation);
+    EXPECT_EQ(m.dialogs.messages[1].text,
+              "Delete the certificate file access.dat from the working directory \"C:\\Work\"?");
+    EXPECT_FALSE(m.files.fileExists(at("access.dat")));
+    EXPECT_FALSE(m.files.directoryExists(at("qzaccess.dir")));
+    EXPECT_EQ(read(at("results.dat")), local);
+    EXPECT_EQ(ReadAccessInfo(m.files, kDir, ansi), "");
+    EXPECT_EQ(p.StaticText1.caption, "");
+    EXPECT_EQ(p.Button6.caption, AddCert);
+    EXPECT_EQ(p.StaticText4.caption, Ivanov);
+    EXPECT_TRUE(p.Button14.enabled);
+}
+
+// A chosen file that holds no certificate does not stay, and the local
+// results file stays where it is.
+TEST_F(WorkDirTest, FileThatIsNoCertificateIsNotAdded) {
+    createResults("");
+    const std::string local = read(at("results.dat"));
+    m.writeFile("C:\\Teacher\\access.dat", PaddedRecord("2.0|Ivanov Petr|10-B|ivanov|x|"));
+    startOnPage();
+    m.dialogs.openFileAnswers = {std::string("C:\\Teacher\\access.dat")};
+    form->pressKey(ui::KeyF10);
+    EXPECT_FALSE(m.files.fileExists(at("access.dat")));
+    EXPECT_EQ(read(at("results.dat")), local);
+    EXPECT_FALSE(m.files.fileExists(at("results0.dat")));
+    EXPECT_EQ(work().Button6.caption, AddCert);
+}
+
+// A switched-off certificate goes with the repository results it kept
+// aside; the local results file, the active one, stays.
+TEST_F(WorkDirTest, SwitchedOffCertificateDeleted) {
+    startOnPage();
+    connect(kPascalAbcSlot);
+    createResults("PASCALABC1");
+    const std::string local = read(at("results.dat"));
+    writeCertificate("access0.dat");
+    m.writeFile(at("results1.dat"), "repository results");
+    work().RefreshWorkDirStatus();
+    ASSERT_EQ(work().Button6.caption, DeleteCert);
+    m.dialogs.messageAnswers = {DialogButton::Yes};
+    form->pressKey(ui::KeyF10);
+    EXPECT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_FALSE(m.files.fileExists(at("access0.dat")));
+    EXPECT_FALSE(m.files.fileExists(at("results1.dat")));
+    EXPECT_EQ(read(at("results.dat")), local);
+    EXPECT_EQ(work().StaticText1.caption, "");
+    EXPECT_EQ(work().Button6.caption, AddCert);
+}
+
+// A certificate that cannot be deleted is reported, and every file stays.
+TEST_F(WorkDirTest, CertificateThatCannotBeDeletedIsReported) {
+    for (const char* name : {"access.dat", "access0.dat"}) {
+        SCOPED_TRACE(name);
+        m.files.createDirectories(kDir);
+        m.writeFile(at("results.dat"), "results");
+        m.writeFile(at("results1.dat"), "put aside");
+        writeCertificate(name);
+        WriteAccessInfo(m.files, kDir, "Ivanov Petr 10-B", m.system.ansiText());
+        startOnPage();
+        // Locked after the page read it (reading access.dat unlocks it).
+        m.files.setAttributes(at(name), AttrReadOnly);
+        m.dialogs.messages.clear();
+        m.dialogs.messageAnswers = {DialogButton::Yes, DialogButton::Ok};
+        form->pressKey(ui::KeyF10);
+        ASSERT_EQ(m.dialogs.messages.size(), 2u);
+        EXPECT_EQ(m.dialogs.messages[1].kind, MessageKind::Warning);
+        EXPECT_EQ(m.dialogs.messages[1].text,
+                  "Could not delete the certificate file access.dat from the working directory.");
+        EXPECT_TRUE(m.files.fileExists(at(name)));
+        EXPECT_EQ(read(at("results.dat")), "results");
+        EXPECT_EQ(read(at("results1.dat")), "put aside");
+        EXPECT_EQ(ReadAccessInfo(m.files, kDir, m.system.ansiText()), "Ivanov Petr 10-B");
+        EXPECT_EQ(work().Button6.caption, DeleteCert);
+        m.files.setAttributes(at(name), AttrNormal);
+        m.files.deleteFile(at(name));
+    }
+}
+
+// F12 on the page: the output folder is browsed for from the working
+// directory, and what the dialog takes is kept for the settings file.
+TEST_F(WorkDirTest, AdditionalSettingsStartFromTheWorkingDirectory) {
+    m.files.createDirectories(kDir);
+    m.files.createDirectories("C:\\Out");
+    startOnPage();
+    m.dialogs.selectFolderAnswers = {std::string("C:\\Out")};
+    m.dialogs.formAnswers.push_back([](ModalWindow& window) {
+        auto& dialog = static_cast<TForm7&>(window);
+        dialog.CheckBox1.click();
+        dialog.pressKey(ui::KeyF8);
+        dialog.Button1.click();
+        return dialog.modalResult;
+    });
+    form->pressKey(ui::KeyF12);
+    ASSERT_EQ(m.dialogs.selectFolderRequests.size(), 1u);
+    EXPECT_EQ(m.dialogs.selectFolderRequests[0].initialDirectory, kDir);
+    EXPECT_TRUE(form->settings().useLocalDir);
+    EXPECT_EQ(form->settings().localDirName, "C:\\Out");
 }
 
 } // namespace
