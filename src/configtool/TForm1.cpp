@@ -247,6 +247,8 @@ void TForm1::FormClose() {
     // A window that quits on show ends without saving anything.
     if (QuitOnShow)
         return;
+    settings_.workDirectories = workDirPage.ListBox1.items;
+    settings_.selectedWorkDirectory = workDirPage.ListBox1.itemIndex;
     settingsFile_.write(settings_, &environmentSettings_, MsgLanguageCode,
                         commandLine_.settingsDirectory);
     templates_.copyActiveMpiSources();

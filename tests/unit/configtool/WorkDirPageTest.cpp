@@ -318,6 +318,25 @@ TEST_F(WorkDirTest, AddingAFolder) {
     EXPECT_EQ(ReadResultsHeader(m.files, "C:\\New").header.name, "Petrov Sergei Alexandrovi");
 }
 
+// The list as the user left it, and the folder selected, are what the
+// settings file keeps.
+TEST_F(WorkDirTest, ListIsWrittenAtClose) {
+    installPascalAbc();
+    m.files.createDirectories("C:\\New");
+    start();
+    m.dialogs.formAnswers.push_back([&](ModalWindow&) {
+        form->ShowPage(2);
+        m.dialogs.selectFolderAnswers = {std::string("C:\\New")};
+        form->pressKey(ui::KeyF7);
+        form->pressKey(ui::KeyF5);
+        return DialogButton::Cancel;
+    });
+    form->showModal();
+    const std::string ini = read(kIni);
+    EXPECT_NE(ini.find("Paths=C:\\New|C:\\QZ4Work\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Path=C:\\New\r\n"), std::string::npos) << ini;
+}
+
 TEST_F(WorkDirTest, NameDialogCreatesAndChangesTheResultsFile) {
     m.files.createDirectories(kDir);
     startOnPage();
