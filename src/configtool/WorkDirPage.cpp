@@ -61,7 +61,7 @@ WorkDirPage::WorkDirPage(ui::Form& form, ui::TabSheet& page, const Platform& pla
     StaticText1.setBounds(272, 148, 260, 36);
     StaticText1.wordWrap = true;
     Button6.setBounds(540, 142, 104, 42);
-    Label12.setBounds(272, 190, 372, 36);
+    Label12.setBounds(272, 190, 372, 40);
     Label12.wordWrap = true;
     Button11.setBounds(272, 232, 200, 26);
     Button83.setBounds(478, 232, 166, 26);
