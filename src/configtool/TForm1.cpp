@@ -248,6 +248,9 @@ void TForm1::FormClose() {
     // A window that quits on show ends without saving anything.
     if (QuitOnShow)
         return;
+    // The working directories as the page's list holds them now.
+    settings_.workDirectories = workDirPage.ListBox1.items;
+    settings_.selectedWorkDirectory = workDirPage.ListBox1.itemIndex;
     settingsFile_.write(settings_, &environmentSettings_, MsgLanguageCode,
                         commandLine_.settingsDirectory);
     templates_.copyActiveMpiSources();

@@ -72,6 +72,14 @@ TEST_F(RepositoryButtonTest, ConfiguredFoldersGoFirstAreExploredAndTheWindowClos
     EXPECT_EQ(form->modalResult, ui::ModalResult::Cancel);
     EXPECT_EQ(form->settings().reposName, group);
     EXPECT_EQ(form->settings().reposLogin, "ivanov");
+
+    // The list as it now stands is what the window writes at its close.
+    form->FormClose();
+    const std::string ini = read(kIni);
+    EXPECT_NE(ini.find("Paths=C:\\QZ4Work_ivanov_1|c:\\qz4work_ivanov_2|C:\\Other\r\n"),
+              std::string::npos)
+        << ini;
+    EXPECT_NE(ini.find("Path=C:\\QZ4Work_ivanov_1\r\n"), std::string::npos) << ini;
 }
 
 TEST_F(RepositoryButtonTest, TwoTemplatesForOneFolderListItOnce) {
