@@ -56,26 +56,26 @@ std::optional<char16_t> RepositoryFieldCharacter(char16_t character, ui::Key key
 }
 
 TForm5::TForm5(Dialogs& dialogs, FileSystem& files) : ui::Form(dialogs, "TForm5"), files_(files) {
-    clientWidth = 420;
+    clientWidth = 480;
     clientHeight = 178;
     font = ui::Font{"Arial", 14};
     keyPreview = true;
 
-    Button1.setBounds(12, 10, 396, 30);
+    Button1.setBounds(12, 10, 456, 30);
     Button1.onClick = [this] { Button1Click(); };
-    Label1.setBounds(12, 52, 190, 18);
-    Edit1.setBounds(212, 49, 196, 24);
-    Label2.setBounds(12, 88, 190, 18);
-    Edit2.setBounds(212, 85, 196, 24);
+    Label1.setBounds(12, 52, 220, 18);
+    Edit1.setBounds(240, 49, 228, 24);
+    Label2.setBounds(12, 88, 220, 18);
+    Edit2.setBounds(240, 85, 228, 24);
     for (ui::Edit* edit : {&Edit1, &Edit2}) {
         edit->onChange = [this] { EditChange(); };
         edit->onKeyPress = RepositoryFieldCharacter;
     }
 
-    Button2.setBounds(236, 138, 80, 28);
+    Button2.setBounds(296, 138, 80, 28);
     Button2.isDefault = true;
     Button2.modalResult = ui::ModalResult::Ok;
-    Button3.setBounds(328, 138, 80, 28);
+    Button3.setBounds(388, 138, 80, 28);
     Button3.isCancel = true;
     Button3.modalResult = ui::ModalResult::Cancel;
 }
