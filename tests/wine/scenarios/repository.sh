@@ -23,7 +23,8 @@ group=$repo/_accessdat_/abc24a1b
 mkdir -p "$group"
 /usr/bin/python3 "$here/ftp-server.py" "$repo" teacher secret "$WORK/ftp-port" &
 ftpd=$!
-trap 'kill "$ftpd" 2>/dev/null; rm -rf "${made[@]}"; cleanup' EXIT
+seeded=() # template links this scenario put in C:\QZ4Work
+trap 'kill "$ftpd" 2>/dev/null; rm -rf "${made[@]}" "${seeded[@]}"; cleanup' EXIT
 rm -rf "${made[@]}"
 for _ in $(seq 100); do [ -s "$WORK/ftp-port" ] && break; sleep 0.1; done
 port=$(cat "$WORK/ftp-port") || fail "the FTP server did not start"
@@ -47,7 +48,9 @@ printf '4W_F_L\r\n' >"$group/2.dir"
 # The template folder's links, copied into every new working directory.
 mkdir -p "$drive_c/QZ4Work"
 for link in Load Demo Results Panel; do
-  [ -e "$drive_c/QZ4Work/$link.lnk" ] || printf '%s link' "$link" >"$drive_c/QZ4Work/$link.lnk"
+  [ -e "$drive_c/QZ4Work/$link.lnk" ] && continue
+  printf '%s link' "$link" >"$drive_c/QZ4Work/$link.lnk"
+  seeded+=("$drive_c/QZ4Work/$link.lnk")
 done
 
 # English: the dialog from F2 on the working-directory page.
