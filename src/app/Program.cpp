@@ -11,6 +11,7 @@
 #include "locale/ErrorName.h"
 #include "locale/Language.h"
 #include "workdir/TForm4.h"
+#include "workdir/TForm5.h"
 
 namespace qz {
 namespace {
@@ -18,37 +19,38 @@ namespace {
 // One pass builds every window of the tool, shows the main window until it
 // closes and frees them again; the language toggle asks for another pass so
 // that all windows are built in the new language.
-void RunConfigurationTool(Platform& platform) {
+void RunConfigurationTool(Platform& platform, Ftp& ftp) {
     do {
         RestartRequested = false;
         TForm3 about(platform.dialogs);
         TForm4 name(platform.dialogs);
         TForm7 output(platform.dialogs, platform.files);
         TForm8 environment(platform.dialogs, platform.files);
-        TForm1 main(platform, ToolDialogs{about, name, output, environment});
+        TForm5 repository(platform.dialogs, platform.files);
+        TForm1 main(platform, ToolDialogs{about, name, output, environment, repository}, ftp);
         main.showModal();
     } while (RestartRequested);
 }
 
-void RunRole(Platform& platform) {
+void RunRole(Platform& platform, Ftp& ftp) {
     if (RoleForProgram(platform.system.programPath()) == Role::Installer) {
         TInstF1 wizard(platform);
         wizard.showModal();
         return;
     }
-    RunConfigurationTool(platform);
+    RunConfigurationTool(platform, ftp);
 }
 
 } // namespace
 
-void RunProgram(Platform& platform) {
+void RunProgram(Platform& platform, Ftp& ftp) {
     // The last line of defence: an error no handler dealt with is shown, and
     // the program then ends as it always does.
     try {
         BindStandardTexts(platform.dialogs);
         ChooseStartupLanguage(platform.system, platform.files);
         FillCatalogue();
-        RunRole(platform);
+        RunRole(platform, ftp);
     } catch (...) {
         ShowUnhandledError(platform.dialogs, std::current_exception());
     }

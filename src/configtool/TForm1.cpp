@@ -14,11 +14,11 @@ std::string directoryOf(const std::string& path) {
 
 } // namespace
 
-TForm1::TForm1(Platform& platform, ToolDialogs dialogs)
+TForm1::TForm1(Platform& platform, ToolDialogs dialogs, Ftp& ftp)
     : ui::Form(platform.dialogs, "TForm1"), platform_(platform),
       programDirectory_(directoryOf(platform.system.programPath())),
       catalogue_(platform, programDirectory_), environmentSettings_(platform, catalogue_),
-      templates_(platform, catalogue_), dialogs_(dialogs),
+      templates_(platform, catalogue_), dialogs_(dialogs), ftp_(ftp),
       settingsFile_(platform, programDirectory_) {
     layOut();
     setCaptions();
@@ -39,6 +39,7 @@ void TForm1::layOut() {
     PageControl1.onChange = [this] { PageControl1Change(); };
 
     workDirPage.Button83.onClick = [this] { Button83Click(); };
+    workDirPage.Button11.onClick = [this] { Button11Click(); };
     environmentPage.onAdditionalSettings = [this](int slot) {
         if (EditEnvironmentAdditions(dialogs_.environmentSettings, catalogue_, templates_, slot))
             environmentPage.RefreshEnvironmentStatus(slot);
@@ -247,6 +248,7 @@ void TForm1::FormClose() {
     // A window that quits on show ends without saving anything.
     if (QuitOnShow)
         return;
+    // The working directories as the page's list holds them now.
     settings_.workDirectories = workDirPage.ListBox1.items;
     settings_.selectedWorkDirectory = workDirPage.ListBox1.itemIndex;
     settingsFile_.write(settings_, &environmentSettings_, MsgLanguageCode,

@@ -12,10 +12,12 @@
 #include "environments/TForm7.h"
 #include "environments/TForm8.h"
 #include "environments/TemplateUpdates.h"
+#include "platform/Ftp.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
 #include "workdir/TForm4.h"
+#include "workdir/TForm5.h"
 
 #include <vector>
 
@@ -27,6 +29,7 @@ struct ToolDialogs {
     TForm4& name;                // the student's name for a results file
     TForm7& outputSettings;      // output folder and font
     TForm8& environmentSettings; // one environment's additional setting
+    TForm5& repository;          // group and login in the teacher's repository
 };
 
 // The problem book's web site, opened by the link in the bottom panel.
@@ -41,9 +44,10 @@ private:
     EnvironmentSettings environmentSettings_;
     TemplateUpdater templates_;
     ToolDialogs dialogs_;
+    Ftp& ftp_;
 
 public:
-    TForm1(Platform& platform, ToolDialogs dialogs);
+    TForm1(Platform& platform, ToolDialogs dialogs, Ftp& ftp);
 
     ui::Panel Panel7{*this, "Panel7"};
     ui::PageControl PageControl1{*this, "PageControl1"};
@@ -79,6 +83,8 @@ public:
     void Button1Click();
     void SpeedButton2Click();
     void Button83Click();
+    // Configures working directories from the teacher's repository.
+    void Button11Click();
     void Label66Click();
 
     const Settings& settings() const { return settings_; }

@@ -3,6 +3,8 @@
 #include "text/Text.h"
 #include "ui/Form.h"
 
+#include <algorithm>
+
 namespace qz::ui {
 namespace {
 
@@ -54,6 +56,34 @@ void Edit::enterText(std::string_view text) {
     selStart = static_cast<int>(wide.size());
     if (onChange)
         onChange();
+}
+
+void Edit::typeCharacter(char16_t character, Key key, Shift shift) {
+    if (!usable())
+        return;
+    std::optional<char16_t> typed = filterCharacter(character, key, shift);
+    if (!typed)
+        return;
+    std::u16string wide = text::toUtf16(caption);
+    std::size_t caret = std::min(static_cast<std::size_t>(std::max(selStart, 0)), wide.size());
+    if (*typed == KeyBack) {
+        if (caret == 0)
+            return;
+        wide.erase(--caret, 1);
+    } else if (*typed < u' ' ||
+               (maxLength > 0 && wide.size() >= static_cast<std::size_t>(maxLength))) {
+        return;
+    } else {
+        wide.insert(caret++, 1, *typed);
+    }
+    caption = text::fromUtf16(wide);
+    selStart = static_cast<int>(caret);
+    if (onChange)
+        onChange();
+}
+
+std::optional<char16_t> Edit::filterCharacter(char16_t character, Key key, Shift shift) const {
+    return onKeyPress ? onKeyPress(character, key, shift) : character;
 }
 
 Memo::Memo(Form& form, std::string name, Control* parent)

@@ -4,7 +4,9 @@
 
 #include "platform/Dialogs.h"
 #include "ui/Control.h"
+#include "ui/Keys.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -43,14 +45,28 @@ public:
     void click() override;
 };
 
+// Sees a character typed into an edit before the edit takes it, with the key
+// that produced it and the modifiers held: returns the character to take
+// instead, or nothing to drop it.
+using KeyPressFilter =
+    std::function<std::optional<char16_t>(char16_t character, Key key, Shift shift)>;
+
 class Edit : public Control {
 public:
     Edit(Form& form, std::string name, Control* parent = nullptr);
     int maxLength = 0; // characters; 0: no limit
     int selStart = 0;  // caret position in characters
     Handler onChange;
+    KeyPressFilter onKeyPress;
     // The user replaces the text (cut to maxLength).
     void enterText(std::string_view text);
+    // The user types one character at the caret: onKeyPress may change or
+    // drop it, Backspace deletes the character before the caret, other
+    // control characters (Enter, Esc, Ctrl+letter) insert nothing.
+    void typeCharacter(char16_t character, Key key = KeyNone, Shift shift = {});
+    // What onKeyPress makes of a typed character (the character itself
+    // without a filter); the renderer asks this for every real key press.
+    std::optional<char16_t> filterCharacter(char16_t character, Key key, Shift shift) const;
 };
 
 // A multi-line text; read-only memos show documents.

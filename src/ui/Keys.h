@@ -7,6 +7,7 @@
 namespace qz::ui {
 
 enum Key : std::uint16_t {
+    KeyNone = 0, // not known: a character that no key of its own produced
     KeyBack = 0x08,
     KeyTab = 0x09,
     KeyReturn = 0x0D,
@@ -16,6 +17,8 @@ enum Key : std::uint16_t {
     KeyUp = 0x26,
     KeyRight = 0x27,
     KeyDown = 0x28,
+    KeyA = 0x41, // the letter keys A to Z follow in order
+    KeyZ = 0x5A,
     KeyF1 = 0x70,
     KeyF2,
     KeyF3,

@@ -4,6 +4,7 @@
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Ftp.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Resources.h"
 #include "platform/win32/Win32Shell.h"
@@ -19,10 +20,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qz::Win32Dialogs dialogs;
     qz::Win32Resources resources;
     qz::Win32Shell shell;
+    qz::Win32Ftp ftp;
     qz::ui::win32::FormRenderer windows(dialogs, files);
     qz::Platform platform{files, registry, system, dialogs, resources, shell};
     try {
-        qz::RunProgram(platform);
+        qz::RunProgram(platform, ftp);
     } catch (...) {
         // Only what the program's own error box could not show gets here.
         MessageBoxW(nullptr, qz::win32::wide(qz::DescribeError(std::current_exception())).c_str(),

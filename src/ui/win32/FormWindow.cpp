@@ -233,6 +233,8 @@ void FormWindow::createControl(int index) {
              reinterpret_cast<HANDLE>(UINT_PTR(GlobalAddAtomW(wide(control.name()).c_str()))));
     if (control.kind() == ControlKind::CheckListBox)
         SetWindowSubclass(window, checkListProcedure, 0, 0);
+    if (control.kind() == ControlKind::Edit)
+        SetWindowSubclass(window, editProcedure, 0, 0);
     // Siblings beneath a transparent window are painted before it.
     if (kind.exStyle & WS_EX_TRANSPARENT)
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -313,7 +315,16 @@ void FormWindow::syncControl(int index) {
                                                ComboStyle::DropDownList);
     if (hasText && (first || text != a.text)) {
         a.text = text;
+        // New text puts an edit's caret at its start; a handler that rewrites
+        // what the user is typing must not move it.
+        bool editable = control.kind() == ControlKind::Edit || control.kind() == ControlKind::Memo;
+        DWORD selectionStart = 0, selectionEnd = 0;
+        if (editable && !first)
+            SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
+                         reinterpret_cast<LPARAM>(&selectionEnd));
         SetWindowTextW(window, wide(text).c_str());
+        if (editable && !first)
+            SendMessageW(window, EM_SETSEL, selectionStart, selectionEnd);
         repaint = true;
     }
     if (first || control.enabled != a.enabled) {
@@ -533,6 +544,19 @@ void FormWindow::toggleCheck(HWND list, int item) {
     applied_[index].index = item; // the list box has selected it already
     checkList.toggle(item);
     sync();
+}
+
+std::optional<char16_t> FormWindow::filterCharacter(HWND edit, WPARAM character, LPARAM keyData) {
+    int index = indexOf(edit);
+    if (index < 0)
+        return static_cast<char16_t>(character);
+    // The key under the current layout: on a Russian keyboard the key of "к"
+    // is still R. Characters that no key produced carry no scan code.
+    UINT scanCode = (keyData >> 16) & 0xFF;
+    auto key = static_cast<Key>(scanCode ? MapVirtualKeyW(scanCode, MAPVK_VSC_TO_VK) : 0);
+    Shift shift{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0, GetKeyState(VK_CONTROL) < 0};
+    return static_cast<const Edit&>(*form_.controls()[index])
+        .filterCharacter(static_cast<char16_t>(character), key, shift);
 }
 
 bool FormWindow::handleKey(const MSG& message) {
@@ -809,6 +833,25 @@ LRESULT CALLBACK FormWindow::containerProcedure(HWND window, UINT message, WPARA
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR) {
+    if (message == WM_CHAR) {
+        FormWindow* self = of(window);
+        std::optional<char16_t> typed = static_cast<char16_t>(wParam);
+        if (self)
+            self->guarded([&] {
+                typed = self->filterCharacter(window, wParam, lParam);
+                return LRESULT(0);
+            });
+        if (!typed)
+            return 0;
+        wParam = *typed;
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, editProcedure, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FormWindow::checkListProcedure(HWND window, UINT message, WPARAM wParam,

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -45,6 +46,7 @@ public:
     static LRESULT CALLBACK formProcedure(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK containerProcedure(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK checkListProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK editProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
 private:
     // What was last given to a control window, so that sync changes only what
@@ -80,6 +82,8 @@ private:
     void readFocus();
     void command(HWND control, int code);
     void toggleCheck(HWND list, int item);
+    // What the edit's key filter makes of a typed character (WM_CHAR).
+    std::optional<char16_t> filterCharacter(HWND edit, WPARAM character, LPARAM keyData);
     LRESULT controlColor(HDC dc, HWND control, UINT message);
     bool setCursor(HWND control);
     void paint(HWND window, int index);

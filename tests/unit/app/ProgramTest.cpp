@@ -2,6 +2,7 @@
 
 #include "configtool/ProcessFlags.h"
 #include "locale/LanguageReset.h"
+#include "platform/host/HostFtp.h"
 #include "ui/Form.h"
 
 #include "TestSupport.h"
@@ -16,6 +17,7 @@ const std::string ProgramDir = "C:\\QZ4\\";
 class ProgramTest : public ::testing::Test {
 protected:
     test::TestMachine m;
+    HostFtp ftp{m.files};
     std::vector<std::string> shown; // class and caption of each window shown
     void SetUp() override {
         ResetLanguageState();
@@ -53,7 +55,7 @@ TEST_F(ProgramTest, AnyOtherNameRunsTheInstaller) {
     m.writeFile(ProgramDir + "QZ4Complete.dat", "");
     then([](ui::Form& f) { click(f, "Button5"); });
     m.dialogs.messageAnswers = {DialogButton::Yes};
-    RunProgram(m.platform);
+    RunProgram(m.platform, ftp);
     ASSERT_EQ(shown, std::vector<std::string>{"TInstF1:QZ4Complete Install"});
     EXPECT_EQ(m.dialogs.standardTexts().cancelButton, "Cancel");
 }
@@ -75,7 +77,7 @@ TEST_F(ProgramTest, TheLanguageToggleRebuildsTheWindowsInTheOtherLanguage) {
         EXPECT_EQ(f.top, 80);
         click(f, "Button26");
     });
-    RunProgram(m.platform);
+    RunProgram(m.platform, ftp);
     EXPECT_EQ(shown.size(), 2u);
     EXPECT_FALSE(RestartRequested);
     // The settings were written at each close, the last time in Russian.
@@ -108,7 +110,7 @@ TEST_F(ProgramTest, TheToggleTwiceComesBackWhereTheWindowStood) {
             click(f, i < 2 ? "Label66" : "Button26");
         });
     }
-    RunProgram(m.platform);
+    RunProgram(m.platform, ftp);
     EXPECT_EQ(shown.size(), 3u);
     auto ini = m.readFile(ProgramDir + "QZ.INI");
     ASSERT_TRUE(ini);
@@ -120,7 +122,7 @@ TEST_F(ProgramTest, FastModeQuitsWithoutShowingOrSaving) {
     m.system.program = ProgramDir + "QZ4Setup.exe";
     m.system.arguments = {"-FAST"};
     m.writeFile(ProgramDir + "QZ.INI", "[LocaleInfo]\r\nLocale=en\r\n[Keep]\r\nx=1\r\n");
-    RunProgram(m.platform);
+    RunProgram(m.platform, ftp);
     EXPECT_TRUE(QuitOnShow);
     EXPECT_EQ(m.readFile(ProgramDir + "QZ.INI"), "[LocaleInfo]\r\nLocale=en\r\n[Keep]\r\nx=1\r\n");
     EXPECT_FALSE(m.dialogs.messages.size());
@@ -133,7 +135,7 @@ TEST_F(ProgramTest, OnANonRussianSystemThereIsNoLanguageToggle) {
         EXPECT_FALSE(f.find("Label66")->visible);
         f.pressKey(ui::KeyEscape);
     });
-    RunProgram(m.platform);
+    RunProgram(m.platform, ftp);
     EXPECT_EQ(shown, std::vector<std::string>{"TForm1:QZ4 Setup"});
 }
 
@@ -151,7 +153,7 @@ TEST_F(ProgramTest, AnErrorNoHandlerDealtWithIsShownAndTheRunEnds) {
         machine.writeFile(ProgramDir + "QZ4Complete.dat", ""); // the installer's data
         machine.dialogs.formAnswers.push_back(
             [](ModalWindow&) -> DialogButton { throw HandlerFailure("the disk went away"); });
-        RunProgram(machine.platform);
+        RunProgram(machine.platform, ftp);
         EXPECT_EQ(machine.dialogs.shownForms.size(), 1u); // nothing after the error
         ASSERT_EQ(machine.dialogs.messages.size(), 1u);
         EXPECT_EQ(machine.dialogs.messages[0].kind, MessageKind::Error);
@@ -165,7 +167,7 @@ TEST_F(ProgramTest, AStartupErrorNamesItsOwnClass) {
     m.system.program = ProgramDir + "QZ4Setup.exe";
     m.system.ansi = 936;
     m.writeFile(ProgramDir + "QZ.INI", "[Font]\r\nMain=Consolas\r\n");
-    RunProgram(m.platform);
+    RunProgram(m.platform, ftp);
     ASSERT_EQ(m.dialogs.messages.size(), 1u);
     EXPECT_EQ(m.dialogs.messages[0].text,
               "The program QZ4Setup caused a system error UnsupportedCodePage with diagnostics "

@@ -9,6 +9,7 @@
 #include "locale/Catalogue.h"
 #include "locale/Language.h"
 #include "locale/LanguageReset.h"
+#include "platform/host/HostFtp.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,8 @@ public:
     TForm4 name{m.dialogs};
     TForm7 output{m.dialogs, m.files};
     TForm8 environment{m.dialogs, m.files};
+    TForm5 repository{m.dialogs, m.files};
+    HostFtp ftp{m.files};
     std::unique_ptr<TForm1> form;
 
     ToolTest() {
@@ -63,7 +66,8 @@ public:
     }
 
     TForm1& start() {
-        form = std::make_unique<TForm1>(m.platform, ToolDialogs{about, name, output, environment});
+        form = std::make_unique<TForm1>(
+            m.platform, ToolDialogs{about, name, output, environment, repository}, ftp);
         return *form;
     }
     EnvironmentPage& page() { return form->environmentPage; }

@@ -208,6 +208,43 @@ TEST_F(FormTest, EditKeepsAtMostItsLimitOfCharacters) {
     EXPECT_EQ(form.changes, 2);
 }
 
+TEST_F(FormTest, TypedCharactersGoInAtTheCaretThroughTheKeyFilter) {
+    // The filter makes "x" a "y" and drops digits.
+    std::vector<std::pair<char16_t, Key>> seen;
+    form.Edit1.onKeyPress = [&](char16_t c, Key key, Shift) -> std::optional<char16_t> {
+        seen.emplace_back(c, key);
+        if (c >= u'0' && c <= u'9')
+            return std::nullopt;
+        return c == u'x' ? u'y' : c;
+    };
+    form.Edit1.enterText("ac");
+    form.Edit1.selStart = 1;
+    form.Edit1.typeCharacter(u'x', Key(0x58));
+    form.Edit1.typeCharacter(u'7', Key(0x37));
+    EXPECT_EQ(form.Edit1.caption, "ayc");
+    EXPECT_EQ(form.Edit1.selStart, 2);
+    EXPECT_EQ(form.changes, 2);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], std::make_pair(u'x', Key(0x58)));
+
+    // Backspace deletes before the caret; other control characters insert
+    // nothing; the limit holds for typing too.
+    form.Edit1.typeCharacter(u'\b', KeyBack);
+    EXPECT_EQ(form.Edit1.caption, "ac");
+    EXPECT_EQ(form.Edit1.selStart, 1);
+    form.Edit1.typeCharacter(u'\r', KeyReturn);
+    form.Edit1.typeCharacter(u'\x16', Key(0x56), Shift{false, false, true});
+    EXPECT_EQ(form.Edit1.caption, "ac");
+    for (char16_t c : std::u16string(u"ёлки"))
+        form.Edit1.typeCharacter(c);
+    EXPECT_EQ(form.Edit1.caption, "aёлкc");
+    EXPECT_EQ(form.Edit1.selStart, 4);
+
+    // Without a filter every character is taken as typed.
+    form.Edit1.onKeyPress = nullptr;
+    EXPECT_EQ(form.Edit1.filterCharacter(u'7', Key(0x37), {}), u'7');
+}
+
 TEST_F(FormTest, RadioButtonsOfOneParentExcludeEachOther) {
     form.Outside.setChecked(true);
     form.Radio1.click();

@@ -12,6 +12,13 @@
 //   qz4_ui_driver toggle <class> <control> <index>  click a check-list item's check box
 //   qz4_ui_driver type <class> <control> <text>     replace the text by typing it
 //   qz4_ui_driver key <class> <key>                 F1..F12, Esc, Enter, Tab, Space, Alt+F4
+//   qz4_ui_driver keystroke <class> <control> <key> <character>
+//                                                   a letter or digit key (A..Z, 0..9) that
+//                                                   gives <character>, as another keyboard
+//                                                   layout would
+//   qz4_ui_driver paste <class> <control> <text>    put the text on the clipboard and press
+//                                                   Ctrl+V in the control as a user does
+//   qz4_ui_driver caret <class> <control>           print an edit's caret position
 //   qz4_ui_driver answer <button> [text]            press OK, Cancel, Yes, No or Retry on the
 //                                                   open message box (or folder dialog), after
 //                                                   checking that its text holds [text]
@@ -24,7 +31,9 @@
 #include "platform/win32/Win32Shell.h"
 #include "ui/win32/ControlName.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -233,6 +242,45 @@ void pressKey(HWND window, const std::string& name) {
     PostMessageW(target, alt ? WM_SYSKEYUP : WM_KEYUP, key->second, down | (1u << 30) | (1u << 31));
 }
 
+// A key of a layout that gives another character than its name: the
+// character arrives with the key's scan code, as the system's translation of
+// that key would send it. (A key-down message posted as well would be
+// translated once more, under this keyboard's own layout.)
+void keystroke(HWND control, const std::string& key, const std::string& character) {
+    if (key.size() != 1 || !std::isalnum(static_cast<unsigned char>(key[0])))
+        fail(2, "keystroke takes a letter or digit key");
+    UINT vk = static_cast<UINT>(std::toupper(static_cast<unsigned char>(key[0])));
+    LPARAM keyData = 1 | (MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) << 16);
+    for (wchar_t c : wide(character))
+        PostMessageW(control, WM_CHAR, c, keyData);
+}
+
+// Ctrl+V as real keyboard input, so that the program sees Ctrl held.
+void paste(HWND window, HWND control, const std::string& text) {
+    std::wstring w = wide(text);
+    if (!OpenClipboard(nullptr))
+        fail(2, "the clipboard cannot be opened");
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), w.c_str(), (w.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SetForegroundWindow(window);
+    if (focusOf(window) != control)
+        fail(2, "the control does not have the focus");
+    INPUT keys[4] = {};
+    WORD codes[4] = {VK_CONTROL, 'V', 'V', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(codes[i], MAPVK_VK_TO_VSC));
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    if (SendInput(4, keys, sizeof(INPUT)) != 4)
+        fail(2, "the keys cannot be sent");
+}
+
 BOOL CALLBACK collectButtons(HWND child, LPARAM data) {
     if (classOf(child) == "Button" && IsWindowVisible(child))
         reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
@@ -355,6 +403,19 @@ int run(const std::vector<std::string>& a) {
     }
     if (command == "type") {
         type(control, arg(3));
+        return 0;
+    }
+    if (command == "keystroke") {
+        keystroke(control, arg(3), arg(4));
+        return 0;
+    }
+    if (command == "paste") {
+        paste(window, control, arg(3));
+        return 0;
+    }
+    if (command == "caret") {
+        // Only the answer travels between processes, not pointers.
+        std::printf("%u\n", static_cast<unsigned>(LOWORD(ask(control, EM_GETSEL))));
         return 0;
     }
     fail(2, "unknown command " + command);

@@ -28,6 +28,10 @@ drv expect TGalleryForm Label1 text "Label2 click"
 drv type TGalleryForm Edit1 "abcdefghijklmn"
 drv expect TGalleryForm Edit1 text "abcdefghij"
 drv expect TGalleryForm Label1 text "Edit1 abcdefghij"
+# The caret stays where it was when a handler rewrites the text.
+drv type TGalleryForm Edit2 "abc"
+drv expect TGalleryForm Edit2 text "ABC"
+[ "$(drv caret TGalleryForm Edit2)" = 3 ] || fail "the caret of Edit2 moved"
 drv key TGalleryForm F5
 drv expect TGalleryForm Label1 text "F5"
 drv click TGalleryForm Button2

@@ -2,6 +2,7 @@
 // event writes what happened into Label1, so the driver can read it back.
 #pragma once
 
+#include "text/Text.h"
 #include "ui/Form.h"
 
 #include <string>
@@ -55,6 +56,9 @@ public:
         Edit1.setBounds(10, 10, 200, 23);
         Edit1.maxLength = 10;
         Edit1.onChange = [this] { report("Edit1 " + Edit1.caption); };
+        // A handler that rewrites what is being typed.
+        Edit2.setBounds(220, 10, 200, 23);
+        Edit2.onChange = [this] { Edit2.caption = text::upperAscii(Edit2.caption); };
         Memo1.setBounds(10, 10, 480, 70);
         Memo1.readOnly = true;
         Memo1.verticalScrollBar = true;
@@ -97,6 +101,7 @@ public:
     ui::TabSheet TabSheet1{*this, "TabSheet1", PageControl1};
     ui::TabSheet TabSheet2{*this, "TabSheet2", PageControl1};
     ui::Edit Edit1{*this, "Edit1", &TabSheet1};
+    ui::Edit Edit2{*this, "Edit2", &TabSheet1};
     ui::Memo Memo1{*this, "Memo1", &TabSheet2};
     ui::Button Button1{*this, "Button1"};
     ui::Button Button2{*this, "Button2"};
