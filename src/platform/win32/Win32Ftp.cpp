@@ -2,6 +2,7 @@
 
 #include "platform/win32/WideString.h"
 
+#include <shlwapi.h>
 #include <windows.h>
 #include <wininet.h>
 
@@ -41,14 +42,17 @@ public:
     std::vector<RemoteFileInfo> listRemoteFiles(const std::string& pattern) override {
         std::vector<RemoteFileInfo> found;
         WIN32_FIND_DATAW entry{};
-        HINTERNET find = FtpFindFirstFileW(connection_, win32::wide(pattern).c_str(), &entry,
-                                           INTERNET_FLAG_NEED_FILE, 0);
+        // The whole folder is listed and matched here: servers differ in whether, and how,
+        // they apply a pattern sent with the listing command.
+        const std::wstring mask = win32::wide(pattern);
+        HINTERNET find = FtpFindFirstFileW(connection_, nullptr, &entry,
+                                           INTERNET_FLAG_NEED_FILE | INTERNET_FLAG_RELOAD, 0);
         if (!find)
             return found;
         do {
             std::wstring name = entry.cFileName;
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." ||
-                name == L"..")
+                name == L".." || !PathMatchSpecW(name.c_str(), mask.c_str()))
                 continue;
             found.push_back(
                 {win32::narrow(name), entry.nFileSizeLow, formatTime(entry.ftLastWriteTime)});

@@ -102,7 +102,8 @@ for k in 1 2; do
   done
 done
 [ ! -e "$drive_c/QZ4Work_ivanov_t" ] || fail "the text file made a folder"
-for name in ivanov.1 ivanov.2 1.dir 2.dir; do
+[ ! -e "$drive_c/QZ4Work_petrov_1" ] || fail "another login's certificate made a folder"
+for name in ivanov.1 ivanov.2 petrov.1 1.dir 2.dir; do
   [ ! -e "$prog/$name" ] || fail "$name stays in the program directory"
 done
 ini=$(tr -d '\r' <"$prog/QZ.INI")
