@@ -83,6 +83,16 @@ shot() {
 # The Windows form of a path in the work folder.
 winpath() { printf 'Z:%s' "$(printf %s "$WORK/$1" | tr / '\\')"; }
 
+# The focus comes back to a window a moment after a dialog over it closes;
+# keys sent before that would go to the closed dialog.
+wait_focus() {
+  for _ in $(seq 50); do
+    [ "$(drv get "$1" "$2" focused)" = true ] && return 0
+    sleep 0.1
+  done
+  fail "$2 of $1 never got the focus back"
+}
+
 # shellcheck source=/dev/null
 source "$scenario"
 echo "scenario passed; screenshots in $ARTEFACTS"

@@ -52,15 +52,6 @@ touchf "$C/qz4-ui-ides/PascalABC.NET/PascalABCNET.exe"
 wineserver -w
 
 status() { drv get TForm1 StaticText13 text; }
-# The focus comes back to the main window a moment after a dialog closes;
-# keys sent before that would go to the closed dialog.
-wait_focus() {
-  for _ in $(seq 50); do
-    [ "$(drv get "$1" "$2" focused)" = true ] && return 0
-    sleep 0.1
-  done
-  fail "$2 of $1 never got the focus back"
-}
 
 start "$prog/QZ4Setup.exe" -len
 drv wait-window TForm1 60

@@ -47,13 +47,6 @@ unixpath() {
   *) fail "no such drive: $1" ;;
   esac
 }
-wait_focus() {
-  for _ in $(seq 50); do
-    [ "$(drv get "$1" "$2" focused)" = true ] && return 0
-    sleep 0.1
-  done
-  fail "$2 of $1 never got the focus back"
-}
 status() { drv get TForm1 Label12 text | tr -d '\n'; }
 complete="The working directory is defined. It contains all necessary components."
 
