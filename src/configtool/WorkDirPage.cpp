@@ -421,6 +421,11 @@ void WorkDirPage::addCertificate(const std::string& folder) {
         return;
     const std::string target = folder + "\\access.dat";
     if (!files.copyFile(*chosen, target, false)) {
+        platform_.dialogs.showMessage(
+            MessageRequest{MessageKind::Error,
+                           Format(MsgCannotCopyCertificate, {*chosen, target}),
+                           "",
+                           {DialogButton::Ok}});
         RefreshWorkDirStatus();
         return;
     }
@@ -428,6 +433,8 @@ void WorkDirPage::addCertificate(const std::string& folder) {
     // behind a folder that still asks for a certificate; it does not stay.
     if (certificateText(files, folder, "access.dat").empty()) {
         files.deleteFile(target);
+        platform_.dialogs.showMessage(MessageRequest{
+            MessageKind::Error, Format(MsgNotACertificate, {*chosen}), "", {DialogButton::Ok}});
         RefreshWorkDirStatus();
         return;
     }

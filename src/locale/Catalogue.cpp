@@ -87,6 +87,8 @@ std::string MsgRepositoryGroup;
 std::string MsgStudentLogin;
 std::string MsgSelectCertificate;
 std::string MsgSettingsWriteError;
+std::string MsgCannotCopyCertificate;
+std::string MsgNotACertificate;
 
 namespace {
 
@@ -317,6 +319,10 @@ const std::vector<CatalogueEntry>& CatalogueEntries() {
          "Could not write the settings to the file %s.\r\nThe changes to the settings are not "
          "saved. Run "
          "the program as an administrator."},
+        {QZ_KEY(MsgCannotCopyCertificate), "Не удалось скопировать файл %s в %s.",
+         "Could not copy the file %s to %s."},
+        {QZ_KEY(MsgNotACertificate), "Файл %s не является сертификатом доступа.",
+         "The file %s is not an access certificate."},
     };
     return entries;
 }

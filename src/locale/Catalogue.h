@@ -93,6 +93,8 @@ extern std::string MsgStudentLogin;
 extern std::string MsgSelectCertificate;
 // Beyond the inherited set: a settings file that could not be written is said.
 extern std::string MsgSettingsWriteError;
+extern std::string MsgCannotCopyCertificate;
+extern std::string MsgNotACertificate;
 
 // Assigns every key the text of the active language (Pick of its two texts).
 void FillCatalogue();

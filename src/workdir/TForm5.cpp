@@ -1,6 +1,7 @@
 #include "workdir/TForm5.h"
 
 #include "locale/Catalogue.h"
+#include "locale/Format.h"
 #include "text/Text.h"
 
 #include <initializer_list>
@@ -120,7 +121,12 @@ void TForm5::Button1Click() {
         MsgSelectCertificate, "Certificates (access.dat)|access.dat", programDirectory_, "", true});
     if (!chosen)
         return;
-    files_.copyFile(*chosen, programDirectory_ + "access.dat", false);
+    const std::string target = programDirectory_ + "access.dat";
+    if (!files_.copyFile(*chosen, target, false))
+        dialogs_.showMessage(MessageRequest{MessageKind::Error,
+                                            Format(MsgCannotCopyCertificate, {*chosen, target}),
+                                            "",
+                                            {DialogButton::Ok}});
     checkCertificate();
 }
 

@@ -424,16 +424,35 @@ TEST_F(WorkDirTest, CertificateAddedAndDeleted) {
 // A chosen file that holds no certificate does not stay, and the local
 // results file stays where it is.
 TEST_F(WorkDirTest, FileThatIsNoCertificateIsNotAdded) {
+    // A file that is no certificate, and one that cannot be copied: each is
+    // reported, and the local results file stays where it is.
+    struct Case {
+        const char* chosen;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"C:\\Teacher\\access.dat",
+         "The file C:\\Teacher\\access.dat is not an access certificate."},
+        {"C:\\Teacher\\missing.dat",
+         "Could not copy the file C:\\Teacher\\missing.dat to " + at("access.dat") + "."},
+    };
     createResults("");
     const std::string local = read(at("results.dat"));
     m.writeFile("C:\\Teacher\\access.dat", PaddedRecord("2.0|Ivanov Petr|10-B|ivanov|x|"));
     startOnPage();
-    m.dialogs.openFileAnswers = {std::string("C:\\Teacher\\access.dat")};
-    form->pressKey(ui::KeyF10);
-    EXPECT_FALSE(m.files.fileExists(at("access.dat")));
-    EXPECT_EQ(read(at("results.dat")), local);
-    EXPECT_FALSE(m.files.fileExists(at("results0.dat")));
-    EXPECT_EQ(work().Button6.caption, AddCert);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        m.dialogs.messages.clear();
+        m.dialogs.openFileAnswers = {std::string(c.chosen)};
+        form->pressKey(ui::KeyF10);
+        ASSERT_EQ(m.dialogs.messages.size(), 1u);
+        EXPECT_EQ(m.dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(m.dialogs.messages[0].text, c.message);
+        EXPECT_FALSE(m.files.fileExists(at("access.dat")));
+        EXPECT_EQ(read(at("results.dat")), local);
+        EXPECT_FALSE(m.files.fileExists(at("results0.dat")));
+        EXPECT_EQ(work().Button6.caption, AddCert);
+    }
 }
 
 // A switched-off certificate goes with the repository results it kept

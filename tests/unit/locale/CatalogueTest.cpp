@@ -107,8 +107,10 @@ TEST_F(CatalogueTest, HoldsEveryKeyInTheOrderOfAssignment) {
         KEY(MsgStudentLogin),
         KEY(MsgSelectCertificate),
         KEY(MsgSettingsWriteError),
+        KEY(MsgCannotCopyCertificate),
+        KEY(MsgNotACertificate),
     };
-    ASSERT_EQ(expected.size(), 83u);
+    ASSERT_EQ(expected.size(), 85u);
     const std::vector<CatalogueEntry>& entries = CatalogueEntries();
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -87,6 +87,15 @@ TEST_F(TForm5Test, WithoutACertificateOnlyItsSelectionIsOffered) {
     // Cancelling the file dialog changes nothing.
     dialog.Button1.click();
     EXPECT_EQ(machine.readFile(p + "access.dat"), "teacher's certificate");
+    EXPECT_TRUE(machine.dialogs.messages.empty());
+
+    // A file that cannot be copied is reported; the certificate in place stays.
+    machine.dialogs.openFileAnswers.push_back("D:\\mail\\gone.dat");
+    dialog.pressKey(ui::KeyF2);
+    ASSERT_EQ(machine.dialogs.messages.size(), 1u);
+    EXPECT_EQ(machine.dialogs.messages[0].text,
+              "Could not copy the file D:\\mail\\gone.dat to " + p + "access.dat.");
+    EXPECT_EQ(machine.readFile(p + "access.dat"), "teacher's certificate");
 }
 
 TEST_F(TForm5Test, RememberedValuesNeedAChangeBeforeOk) {
