@@ -131,6 +131,8 @@ int Extract(TQzUnZip& zip, const Options& options) {
     zip.RecreateDirs = true;
     zip.OverwriteMode = TUZOverwriteMode::Always;
     zip.Password = options.password;
+    // No window to keep alive: entries are decoded ahead on every core.
+    zip.DoProcessMessages = false;
     zip.SetDestDir(options.destination);
 
     std::vector<bool> reported(static_cast<std::size_t>(zip.Count()));

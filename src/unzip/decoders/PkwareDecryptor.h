@@ -18,6 +18,19 @@ public:
 
     void decrypt(std::uint8_t* data, std::size_t count);
 
+    // One stream of decryptInterleaved: its keys and its bytes.
+    struct Stream {
+        PkwareDecryptor* keys;
+        std::uint8_t* data;
+        std::size_t count;
+    };
+    // Decrypts several independent streams in place, as decrypt would one
+    // after the other. Each byte waits for the keys the previous one made, so
+    // one stream leaves the processor mostly idle; stepping up to
+    // kInterleaveWidth streams together fills that wait.
+    static void decryptInterleaved(Stream* streams, std::size_t count);
+    static constexpr std::size_t kInterleaveWidth = 4;
+
     // Decrypts the 12-byte encryption header in place; true when its last
     // byte equals checkByte (the keys then stand at the entry's first byte).
     bool checkHeader(std::uint8_t* header, std::uint8_t checkByte);

@@ -79,6 +79,41 @@ TEST_P(DecoderDecryptArchiveTest, RightPasswordDecodesWrongOneNever) {
     }
 }
 
+// Streams stepped together must come out as each would alone, their keys
+// left where decrypting alone leaves them, whatever their lengths.
+TEST(DecoderDecryptTest, InterleavedStreamsDecryptAsOneByOne) {
+    const std::vector<std::vector<std::size_t>> cases = {
+        {}, {0}, {777}, {3, 0}, {1000, 3, 0, 999, 17}, {64, 64, 64, 64, 64, 64, 64, 64, 64}};
+    for (const auto& lengths : cases) {
+        SCOPED_TRACE(::testing::PrintToString(lengths));
+        std::vector<std::string> alone, together;
+        std::vector<PkwareDecryptor> aloneKeys, togetherKeys;
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            alone.push_back(makeRandom(lengths[i] + 8, static_cast<std::uint32_t>(i)));
+            together.push_back(alone.back());
+            const std::string password = "pass" + std::to_string(i);
+            aloneKeys.emplace_back(password);
+            togetherKeys.emplace_back(password);
+        }
+        std::vector<PkwareDecryptor::Stream> streams;
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            aloneKeys[i].decrypt(reinterpret_cast<std::uint8_t*>(alone[i].data()), lengths[i]);
+            streams.push_back({&togetherKeys[i],
+                               reinterpret_cast<std::uint8_t*>(together[i].data()), lengths[i]});
+        }
+        PkwareDecryptor::decryptInterleaved(streams.data(), streams.size());
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            // The last 8 bytes go one stream at a time, from the keys left.
+            auto tail = [&](std::string& s) {
+                return reinterpret_cast<std::uint8_t*>(s.data()) + lengths[i];
+            };
+            aloneKeys[i].decrypt(tail(alone[i]), 8);
+            togetherKeys[i].decrypt(tail(together[i]), 8);
+            EXPECT_EQ(together[i], alone[i]) << "stream " << i;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Writers, DecoderDecryptArchiveTest,
     ::testing::Values(Writer{"zip", "zip -q -P %P %A text.txt random.bin empty.txt", true},
