@@ -3,6 +3,7 @@
 #include "unzip/decoders/PkwareDecryptor.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace qz::unzip {
 
@@ -18,8 +19,12 @@ int DecodePool::threadsForThisProcessor() {
 }
 
 DecodePool::DecodePool(int threads) {
-    for (int i = 0; i < threads; ++i)
-        threads_.emplace_back([this] { work(); });
+    try {
+        for (int i = 0; i < threads; ++i)
+            threads_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // The system has no more threads to give: fewer do the work, or none.
+    }
 }
 
 DecodePool::~DecodePool() {
@@ -33,12 +38,16 @@ DecodePool::~DecodePool() {
         thread.join();
 }
 
-void DecodePool::submit(std::shared_ptr<DecodeJob> job) {
-    {
+void DecodePool::submit(std::vector<std::shared_ptr<DecodeJob>>& jobs) {
+    if (threads_.empty()) {
+        for (const auto& job : jobs)
+            job->finished = true; // nothing decoded: each entry is read again at its turn
+    } else {
         std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(std::move(job));
+        queue_.insert(queue_.end(), jobs.begin(), jobs.end());
     }
-    queued_.notify_one();
+    jobs.clear();
+    queued_.notify_all();
 }
 
 void DecodePool::wait(const DecodeJob& job) {
@@ -46,67 +55,106 @@ void DecodePool::wait(const DecodeJob& job) {
     finished_.wait(lock, [&] { return job.finished; });
 }
 
+namespace {
+
+// An encrypted entry being decrypted, beside up to three others.
+struct Lane {
+    std::shared_ptr<DecodeJob> job;
+    PkwareDecryptor keys;
+    PkwareDecryptor::Stream stream;
+};
+
+// Lanes step at most this far before the thread looks for new entries, so
+// that an entry queued meanwhile joins soon and a stop is seen soon.
+constexpr std::size_t kMostStep = 1 << 16;
+
+} // namespace
+
+// Encrypted entries are decrypted side by side in lanes; an entry that
+// leaves its lane (all decrypted) is decoded and a queued entry takes its
+// place, so the lanes stay full however the entries' sizes differ.
 void DecodePool::work() {
     DecoderWorkspace workspace;
-    std::vector<std::shared_ptr<DecodeJob>> batch;
+    std::vector<Lane> lanes;
+    lanes.reserve(PkwareDecryptor::kInterleaveWidth);
+    std::vector<std::shared_ptr<DecodeJob>> taken;
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            queued_.wait(lock, [&] { return stop_ || !queue_.empty(); });
+            if (lanes.empty())
+                queued_.wait(lock, [&] { return stop_ || !queue_.empty(); });
             if (stop_)
                 return;
-            // Several entries at once let their decryption interleave; a fair
-            // share keeps the other threads fed and the next entry early.
-            const std::size_t share = std::max<std::size_t>(1, queue_.size() / threads_.size());
-            const std::size_t take = std::min(share, PkwareDecryptor::kInterleaveWidth);
-            batch.assign(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(take));
+            // A fair share, so that the other threads are fed too.
+            const std::size_t share = (queue_.size() + threads_.size() - 1) / threads_.size();
+            const std::size_t take =
+                std::min(share, PkwareDecryptor::kInterleaveWidth - lanes.size());
+            taken.assign(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(take));
             queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(take));
         }
-        decodeBatch(batch, workspace);
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            for (const auto& job : batch)
-                job->finished = true;
+        for (std::shared_ptr<DecodeJob>& job : taken) {
+            if (!job->encrypted) {
+                job->passwordFits = true;
+                if (!finish(*job, 0, workspace))
+                    return;
+                continue;
+            }
+            PkwareDecryptor keys(job->password);
+            job->passwordFits = job->raw.size() >= kEncryptionHeaderSize &&
+                                keys.checkHeader(job->raw.data(), job->checkByte);
+            if (!job->passwordFits) {
+                finish(*job, 0, workspace);
+                continue;
+            }
+            PkwareDecryptor::Stream rest{nullptr, job->raw.data() + kEncryptionHeaderSize,
+                                         job->raw.size() - kEncryptionHeaderSize};
+            lanes.push_back({std::move(job), keys, rest});
         }
-        finished_.notify_all();
-        batch.clear();
+        taken.clear();
+        if (lanes.empty())
+            continue;
+
+        PkwareDecryptor::Stream streams[PkwareDecryptor::kInterleaveWidth];
+        std::size_t step = kMostStep;
+        for (std::size_t i = 0; i < lanes.size(); ++i) {
+            lanes[i].stream.keys = &lanes[i].keys;
+            streams[i] = lanes[i].stream;
+            step = std::min(step, streams[i].count);
+        }
+        PkwareDecryptor::decryptSideBySide(streams, lanes.size(), step);
+        for (std::size_t i = 0; i < lanes.size(); ++i)
+            lanes[i].stream = streams[i];
+        for (auto lane = lanes.begin(); lane != lanes.end();) {
+            if (lane->stream.count > 0) {
+                ++lane;
+                continue;
+            }
+            if (!finish(*lane->job, kEncryptionHeaderSize, workspace))
+                return;
+            lane = lanes.erase(lane);
+        }
     }
 }
 
-void DecodePool::decodeBatch(std::vector<std::shared_ptr<DecodeJob>>& batch,
-                             DecoderWorkspace& workspace) {
-    std::vector<PkwareDecryptor> keys;
-    std::vector<PkwareDecryptor::Stream> streams;
-    keys.reserve(batch.size());
-    for (const auto& job : batch) {
-        if (!job->encrypted) {
-            job->passwordFits = true;
-            continue;
-        }
-        keys.emplace_back(job->password);
-        job->passwordFits = job->raw.size() >= kEncryptionHeaderSize &&
-                            keys.back().checkHeader(job->raw.data(), job->checkByte);
-        if (job->passwordFits)
-            streams.push_back({&keys.back(), job->raw.data() + kEncryptionHeaderSize,
-                               job->raw.size() - kEncryptionHeaderSize});
-    }
-    PkwareDecryptor::decryptInterleaved(streams.data(), streams.size());
-
-    for (const auto& job : batch) {
-        if (!job->passwordFits)
-            continue;
-        const std::size_t skip = job->encrypted ? kEncryptionHeaderSize : 0;
+bool DecodePool::finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace& workspace) {
+    if (job.passwordFits) {
         try {
-            job->decoded = decodeInMemory(workspace, job->coding, job->raw.data() + skip,
-                                          job->raw.size() - skip, stop_);
+            job.decoded = decodeInMemory(workspace, job.coding, job.raw.data() + headerSize,
+                                         job.raw.size() - headerSize, stop_);
         } catch (const DecodeAbandoned&) {
-            return;
+            return false; // the pool is going: nobody waits for the job
         } catch (...) {
             // Left to the reading thread, which decodes the entry itself and
             // meets the failure where it belongs.
         }
-        job->raw = {};
+        job.raw = {};
     }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        job.finished = true;
+    }
+    finished_.notify_all();
+    return true;
 }
 
 } // namespace qz::unzip

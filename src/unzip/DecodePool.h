@@ -40,7 +40,9 @@ public:
     DecodePool(const DecodePool&) = delete;
     DecodePool& operator=(const DecodePool&) = delete;
 
-    void submit(std::shared_ptr<DecodeJob> job);
+    // Queues the jobs (and empties the list): several at once, so that a
+    // thread may take them together.
+    void submit(std::vector<std::shared_ptr<DecodeJob>>& jobs);
     // Blocks until the job has been decoded.
     void wait(const DecodeJob& job);
 
@@ -49,7 +51,9 @@ public:
 
 private:
     void work();
-    void decodeBatch(std::vector<std::shared_ptr<DecodeJob>>& batch, DecoderWorkspace& workspace);
+    // Decodes the job's data after its encryption header (already decrypted)
+    // and marks it finished; false when the pool stopped it.
+    bool finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace& workspace);
 
     std::mutex mutex_;
     std::condition_variable queued_;

@@ -38,19 +38,21 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
 // no job and the cost of one, so that however many there are the queue stays
 // within the budget.
 void ReadAhead::fill(const std::string& password) {
+    std::vector<std::shared_ptr<DecodeJob>> jobs;
     for (; next_ < order_.size(); ++next_) {
         const TZipHeaderInfo& entry = archive_.Entry(order_[next_]);
         const bool decodable = !entry.IsDirectory() && isSupportedMethod(entry.compressionMethod) &&
                                !(entry.flags & kFlagStrongEncryption) && cost(entry) <= budget_;
         const std::uint64_t share = decodable ? cost(entry) : kJobOverhead;
         if (held_ + share > budget_)
-            return;
+            break;
         std::shared_ptr<DecodeJob> job = decodable ? read(entry, password) : nullptr;
         held_ += share;
         entries_.push_back({order_[next_], share, job});
         if (job)
-            pool_.submit(std::move(job));
+            jobs.push_back(std::move(job));
     }
+    pool_.submit(jobs);
 }
 
 // Nothing when the archive ends before the entry's data does.

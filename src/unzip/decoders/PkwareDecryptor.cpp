@@ -2,8 +2,6 @@
 
 #include "unzip/decoders/Crc32.h"
 
-#include <algorithm>
-
 namespace qz::unzip {
 
 inline void PkwareDecryptor::Keys::update(std::uint8_t plain) {
@@ -34,20 +32,20 @@ void PkwareDecryptor::decrypt(std::uint8_t* data, std::size_t count) {
 
 namespace {
 
-// count bytes of each of width streams, the keys in locals so that the
-// compiler keeps the chains side by side in registers.
+// bytes of each of width streams, the keys in locals so that the compiler
+// keeps the chains side by side in registers.
 template <std::size_t width, typename Keys>
-void lockstep(Keys* keys, PkwareDecryptor::Stream* streams, std::size_t offset, std::size_t count) {
+void lockstep(Keys* keys, std::uint8_t** data, std::size_t bytes) {
     Keys k[width];
-    std::uint8_t* data[width];
+    std::uint8_t* d[width];
     for (std::size_t s = 0; s < width; ++s) {
         k[s] = keys[s];
-        data[s] = streams[s].data + offset;
+        d[s] = data[s];
     }
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < bytes; ++i)
         for (std::size_t s = 0; s < width; ++s) {
-            data[s][i] ^= k[s].mask();
-            k[s].update(data[s][i]);
+            d[s][i] ^= k[s].mask();
+            k[s].update(d[s][i]);
         }
     for (std::size_t s = 0; s < width; ++s)
         keys[s] = k[s];
@@ -55,40 +53,34 @@ void lockstep(Keys* keys, PkwareDecryptor::Stream* streams, std::size_t offset, 
 
 } // namespace
 
-void PkwareDecryptor::decryptInterleaved(Stream* streams, std::size_t count) {
+void PkwareDecryptor::decryptSideBySide(Stream* streams, std::size_t count, std::size_t bytes) {
     static_assert(kInterleaveWidth == 4, "lockstep widths below go up to 4");
-    for (std::size_t first = 0; first < count; first += kInterleaveWidth) {
-        const std::size_t width = std::min(kInterleaveWidth, count - first);
-        // Longest first, so that the streams still running are always the
-        // first ones of the group.
-        Stream group[kInterleaveWidth];
-        std::copy(streams + first, streams + first + width, group);
-        std::sort(group, group + width,
-                  [](const Stream& a, const Stream& b) { return a.count > b.count; });
-        Keys keys[kInterleaveWidth];
-        for (std::size_t s = 0; s < width; ++s)
-            keys[s] = group[s].keys->keys_;
-        std::size_t done = 0;
-        for (std::size_t running = width; running > 0; --running) {
-            const std::size_t step = group[running - 1].count - done;
-            switch (running) {
-            case 4:
-                lockstep<4>(keys, group, done, step);
-                break;
-            case 3:
-                lockstep<3>(keys, group, done, step);
-                break;
-            case 2:
-                lockstep<2>(keys, group, done, step);
-                break;
-            default:
-                lockstep<1>(keys, group, done, step);
-                break;
-            }
-            done += step;
-        }
-        for (std::size_t s = 0; s < width; ++s)
-            group[s].keys->keys_ = keys[s];
+    Keys keys[kInterleaveWidth];
+    std::uint8_t* data[kInterleaveWidth];
+    for (std::size_t s = 0; s < count; ++s) {
+        keys[s] = streams[s].keys->keys_;
+        data[s] = streams[s].data;
+    }
+    switch (count) {
+    case 4:
+        lockstep<4>(keys, data, bytes);
+        break;
+    case 3:
+        lockstep<3>(keys, data, bytes);
+        break;
+    case 2:
+        lockstep<2>(keys, data, bytes);
+        break;
+    case 1:
+        lockstep<1>(keys, data, bytes);
+        break;
+    default:
+        break;
+    }
+    for (std::size_t s = 0; s < count; ++s) {
+        streams[s].keys->keys_ = keys[s];
+        streams[s].data += bytes;
+        streams[s].count -= bytes;
     }
 }
 

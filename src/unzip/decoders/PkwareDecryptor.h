@@ -18,17 +18,18 @@ public:
 
     void decrypt(std::uint8_t* data, std::size_t count);
 
-    // One stream of decryptInterleaved: its keys and its bytes.
+    // Bytes of one entry still to decrypt, with the keys that decrypt them.
     struct Stream {
         PkwareDecryptor* keys;
         std::uint8_t* data;
         std::size_t count;
     };
-    // Decrypts several independent streams in place, as decrypt would one
-    // after the other. Each byte waits for the keys the previous one made, so
-    // one stream leaves the processor mostly idle; stepping up to
-    // kInterleaveWidth streams together fills that wait.
-    static void decryptInterleaved(Stream* streams, std::size_t count);
+    // Decrypts the next bytes of each of up to kInterleaveWidth streams (each
+    // has that many left) in place, as decrypt would one stream after the
+    // other, and moves the streams past them. Each byte waits for the keys
+    // the previous one made, so one stream leaves the processor mostly idle;
+    // streams side by side fill that wait.
+    static void decryptSideBySide(Stream* streams, std::size_t count, std::size_t bytes);
     static constexpr std::size_t kInterleaveWidth = 4;
 
     // Decrypts the 12-byte encryption header in place; true when its last

@@ -67,15 +67,15 @@ TEST_F(ReadAheadTest, PasswordsMustBeTheOnesOfTheRead) {
     }
 }
 
-TEST_F(ReadAheadTest, SkippedEntriesAreDroppedAndATinyBudgetReadsNothing) {
+TEST_F(ReadAheadTest, SkippedEntriesAreDroppedAndATinyBudgetOrNoThreadDecodesNothing) {
     {
         ReadAhead ahead(archive, {0, 1, 6}, 50000, 2);
         EXPECT_EQ(Text(ahead.take(6, "pw")), "last");
     }
-    {
-        ReadAhead ahead(archive, all, 100, 2);
+    for (auto [budget, threads] : {std::pair{100, 2}, std::pair{50000, 0}}) {
+        ReadAhead ahead(archive, all, budget, threads);
         for (int index : all)
-            EXPECT_FALSE(ahead.take(index, "pw")) << index;
+            EXPECT_FALSE(ahead.take(index, "pw")) << index << " " << budget;
     }
 }
 

@@ -79,36 +79,32 @@ TEST_P(DecoderDecryptArchiveTest, RightPasswordDecodesWrongOneNever) {
     }
 }
 
-// Streams stepped together must come out as each would alone, their keys
-// left where decrypting alone leaves them, whatever their lengths.
-TEST(DecoderDecryptTest, InterleavedStreamsDecryptAsOneByOne) {
-    const std::vector<std::vector<std::size_t>> cases = {
-        {}, {0}, {777}, {3, 0}, {1000, 3, 0, 999, 17}, {64, 64, 64, 64, 64, 64, 64, 64, 64}};
-    for (const auto& lengths : cases) {
-        SCOPED_TRACE(::testing::PrintToString(lengths));
+// Streams stepped side by side must come out as each would alone, in steps
+// of any size, and leave their keys where decrypting alone leaves them.
+TEST(DecoderDecryptTest, StreamsSideBySideDecryptAsOneByOne) {
+    const std::size_t size = 1000;
+    for (std::size_t count = 1; count <= PkwareDecryptor::kInterleaveWidth; ++count) {
+        SCOPED_TRACE(count);
         std::vector<std::string> alone, together;
         std::vector<PkwareDecryptor> aloneKeys, togetherKeys;
-        for (std::size_t i = 0; i < lengths.size(); ++i) {
-            alone.push_back(makeRandom(lengths[i] + 8, static_cast<std::uint32_t>(i)));
-            together.push_back(alone.back());
-            const std::string password = "pass" + std::to_string(i);
-            aloneKeys.emplace_back(password);
-            togetherKeys.emplace_back(password);
-        }
         std::vector<PkwareDecryptor::Stream> streams;
-        for (std::size_t i = 0; i < lengths.size(); ++i) {
-            aloneKeys[i].decrypt(reinterpret_cast<std::uint8_t*>(alone[i].data()), lengths[i]);
-            streams.push_back({&togetherKeys[i],
-                               reinterpret_cast<std::uint8_t*>(together[i].data()), lengths[i]});
+        for (std::size_t i = 0; i < count; ++i) {
+            alone.push_back(makeRandom(size, static_cast<std::uint32_t>(i)));
+            together.push_back(alone.back());
+            aloneKeys.emplace_back("pass" + std::to_string(i));
+            togetherKeys.emplace_back("pass" + std::to_string(i));
         }
-        PkwareDecryptor::decryptInterleaved(streams.data(), streams.size());
-        for (std::size_t i = 0; i < lengths.size(); ++i) {
-            // The last 8 bytes go one stream at a time, from the keys left.
-            auto tail = [&](std::string& s) {
-                return reinterpret_cast<std::uint8_t*>(s.data()) + lengths[i];
-            };
-            aloneKeys[i].decrypt(tail(alone[i]), 8);
-            togetherKeys[i].decrypt(tail(together[i]), 8);
+        for (std::size_t i = 0; i < count; ++i) {
+            aloneKeys[i].decrypt(reinterpret_cast<std::uint8_t*>(alone[i].data()), size);
+            streams.push_back(
+                {&togetherKeys[i], reinterpret_cast<std::uint8_t*>(together[i].data()), size - 8});
+        }
+        for (std::size_t step : {std::size_t{0}, std::size_t{1}, std::size_t{7}, size - 16})
+            PkwareDecryptor::decryptSideBySide(streams.data(), count, step);
+        for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(streams[i].count, 0u);
+            // The last 8 bytes alone, from the keys the steps left.
+            togetherKeys[i].decrypt(streams[i].data, 8);
             EXPECT_EQ(together[i], alone[i]) << "stream " << i;
         }
     }
