@@ -260,7 +260,9 @@ TEST(ParallelExtractionTest, GeneratedArchiveAsOnOneThread) {
 
 TEST(ParallelExtractionTest, CancelAtEveryEvent) {
     const std::string archive = MixedArchive();
-    for (Script script : Scripts()) {
+    // Without answers, and with the password changing under the entries
+    // read ahead.
+    for (Script script : {Scripts()[0], Scripts()[3]}) {
         const std::size_t events = RunOnce(archive, script, {0, 0}).events.size();
         ASSERT_GT(events, 50u);
         // The roomy budget and the one that decodes the biggest entries here.
@@ -311,7 +313,7 @@ TEST(ParallelExtractionTest, ArchivesOfARealWriterAsOnOneThread) {
         const std::string archive = FileBytes(m.root / "made.zip");
         ExpectSameAsSerial(archive, Scripts()[1]);
         Script cancel = Scripts()[0];
-        for (cancel.cancelAt = 1; cancel.cancelAt < 400; cancel.cancelAt += 37)
+        for (cancel.cancelAt = 1; cancel.cancelAt < 400; cancel.cancelAt += 97)
             ExpectSameAsSerial(archive, cancel);
     }
 }
