@@ -59,6 +59,8 @@ void Probe(TQzUnZip& zip, int index, const std::string& otherName) {
 std::string RunOnce(fuzz::FuzzMachine& machine, const Platform& platform,
                     const std::string& archive, const std::string& other, bool assumeBad,
                     int threads) {
+    // File dates lag the clock by up to a tick of the system's.
+    const auto started = std::filesystem::file_time_type::clock::now() - std::chrono::seconds(1);
     std::string log;
     const auto note = [&](const std::string& line) { log += line + "\n"; };
     {
@@ -138,16 +140,24 @@ std::string RunOnce(fuzz::FuzzMachine& machine, const Platform& platform,
     for (const MessageRequest& message : machine.dialogs.messages)
         note("message " + message.caption + ": " + message.text);
     machine.dialogs.messages.clear();
+    // A file the run left unfinished (it ended with an error) has the date
+    // of its writing, which differs from run to run; the others have the
+    // entry's date.
+    const auto ended = std::filesystem::file_time_type::clock::now();
     std::error_code ec;
     for (auto it = std::filesystem::recursive_directory_iterator(machine.Scratch(), ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
         note(it->path().string());
-        if (it->is_regular_file())
-            note(std::to_string(std::hash<std::string>{}(
-                     std::string(std::istreambuf_iterator<char>(
-                                     std::ifstream(it->path(), std::ios::binary).rdbuf()),
-                                 {}))) +
-                 " @" + std::to_string(it->last_write_time().time_since_epoch().count()));
+        if (!it->is_regular_file())
+            continue;
+        const auto date = it->last_write_time();
+        note(
+            std::to_string(std::hash<std::string>{}(std::string(
+                std::istreambuf_iterator<char>(std::ifstream(it->path(), std::ios::binary).rdbuf()),
+                {}))) +
+            (date >= started && date <= ended
+                 ? ""
+                 : " @" + std::to_string(date.time_since_epoch().count())));
     }
     std::filesystem::remove_all(machine.Scratch(), ec);
     return log;
