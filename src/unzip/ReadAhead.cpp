@@ -21,6 +21,10 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
     while (next_ < order_.size() && order_[next_] < index)
         ++next_; // never read, never will be
     while (!entries_.empty() && entries_.front().index < index) {
+        // A job still queued or decoding is waited for, so that the memory
+        // it takes never leaves the budget's count.
+        if (entries_.front().job)
+            pool_.wait(*entries_.front().job);
         held_ -= entries_.front().cost;
         entries_.pop_front();
     }
