@@ -140,7 +140,7 @@ bool DecodePool::finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace
     if (job.passwordFits) {
         try {
             job.decoded = decodeInMemory(workspace, job.coding, job.raw.data() + headerSize,
-                                         job.raw.size() - headerSize, stop_);
+                                         job.raw.size() - headerSize, stop_, blocks_);
         } catch (const DecodeAbandoned&) {
             return false; // the pool is going: nobody waits for the job
         } catch (...) {

@@ -46,6 +46,9 @@ public:
     // Blocks until the job has been decoded.
     void wait(const DecodeJob& job);
 
+    // Where the decoded pieces are kept; blocks go back once written.
+    PieceBlocks& blocks() { return blocks_; }
+
     // The number of threads this processor can keep busy, at most a few.
     static int threadsForThisProcessor();
 
@@ -55,6 +58,7 @@ private:
     // and marks it finished; false when the pool stopped it.
     bool finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace& workspace);
 
+    PieceBlocks blocks_;
     std::mutex mutex_;
     std::condition_variable queued_;
     std::condition_variable finished_;

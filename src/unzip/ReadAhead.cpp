@@ -14,7 +14,8 @@ ReadAhead::ReadAhead(ZipArchive& archive, std::vector<int> order, std::size_t bu
     : archive_(archive), order_(std::move(order)), budget_(budget), pool_(threads) {}
 
 std::uint64_t ReadAhead::cost(const TZipHeaderInfo& entry) {
-    return std::uint64_t{entry.compressedSize} + entry.uncompressedSize + kJobOverhead;
+    // The last piece takes a whole block.
+    return std::uint64_t{entry.compressedSize} + entry.uncompressedSize + kPieceSize + kJobOverhead;
 }
 
 const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
@@ -23,8 +24,11 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
     while (!entries_.empty() && entries_.front().index < index) {
         // A job still queued or decoding is waited for, so that the memory
         // it takes never leaves the budget's count.
-        if (entries_.front().job)
-            pool_.wait(*entries_.front().job);
+        if (const auto& job = entries_.front().job) {
+            pool_.wait(*job);
+            if (job->decoded)
+                pool_.blocks().giveBack(job->decoded->blocks);
+        }
         held_ -= entries_.front().cost;
         entries_.pop_front();
     }

@@ -34,11 +34,12 @@ private:
 
 class MemorySink : public ByteSink {
 public:
-    MemorySink(RecordedDecode& record, const MemorySource& source)
-        : record_(record), source_(source) {}
+    MemorySink(RecordedDecode& record, const MemorySource& source, PieceBlocks& blocks)
+        : record_(record), source_(source), blocks_(blocks) {}
 
     bool write(const std::uint8_t* data, std::size_t count) override {
-        record_.output.insert(record_.output.end(), data, data + count);
+        record_.blocks.push_back(blocks_.take());
+        std::memcpy(record_.blocks.back(), data, count);
         record_.pieces.push_back({static_cast<std::uint32_t>(count), source_.reads});
         return true;
     }
@@ -46,18 +47,24 @@ public:
 private:
     RecordedDecode& record_;
     const MemorySource& source_;
+    PieceBlocks& blocks_;
 };
 
 } // namespace
 
 RecordedDecode decodeInMemory(DecoderWorkspace& workspace, const EntryCoding& entry,
                               const std::uint8_t* input, std::size_t size,
-                              const std::atomic<bool>& stop) {
+                              const std::atomic<bool>& stop, PieceBlocks& blocks) {
     RecordedDecode record;
-    record.output.reserve(static_cast<std::size_t>(entry.uncompressedSize));
     MemorySource source(input, size, stop);
-    MemorySink sink(record, source);
-    const DecodeResult result = workspace.decode(entry, source, sink);
+    MemorySink sink(record, source, blocks);
+    DecodeResult result;
+    try {
+        result = workspace.decode(entry, source, sink);
+    } catch (...) {
+        blocks.giveBack(record.blocks);
+        throw;
+    }
     record.status = result.status;
     record.crc = result.crc;
     record.reads = source.reads;
@@ -68,13 +75,14 @@ DecodeResult replay(const RecordedDecode& decoded, ByteSink& sink,
                     const std::function<void()>& beforeRead) {
     std::uint32_t reads = 0;
     std::uint64_t written = 0;
+    std::size_t block = 0;
     const auto readUpTo = [&](std::uint32_t count) {
         for (; reads < count; ++reads)
             beforeRead();
     };
     for (const RecordedDecode::Piece& piece : decoded.pieces) {
         readUpTo(piece.readsBefore);
-        if (!sink.write(decoded.output.data() + written, piece.size))
+        if (!sink.write(decoded.blocks[block++], piece.size))
             return {DecodeStatus::OutputRefused, written, decoded.crc};
         written += piece.size;
     }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "unzip/decoders/Decoder.h"
+#include "unzip/decoders/PieceBlocks.h"
 
 #include <atomic>
 #include <cstddef>
@@ -23,19 +24,21 @@ struct RecordedDecode {
     };
     DecodeStatus status = DecodeStatus::Done;
     std::uint32_t crc = 0;
-    std::vector<std::uint8_t> output; // the pieces, one after the other
     std::vector<Piece> pieces;
-    std::uint32_t reads = 0; // every input read of the decode
+    std::vector<std::uint8_t*> blocks; // each piece's bytes, from the decode's PieceBlocks
+    std::uint32_t reads = 0;           // every input read of the decode
 };
 
 // Thrown out of decodeInMemory when stop was set at one of its reads.
 struct DecodeAbandoned {};
 
 // Output never exceeds entry.uncompressedSize (a longer entry ends with
-// BiggerThanUncompressed), so that size bounds the memory taken.
+// BiggerThanUncompressed), so that size, and one piece for the last one's
+// block, bound the memory taken from blocks. A decode that throws gives its
+// blocks back.
 RecordedDecode decodeInMemory(DecoderWorkspace& workspace, const EntryCoding& entry,
                               const std::uint8_t* input, std::size_t size,
-                              const std::atomic<bool>& stop);
+                              const std::atomic<bool>& stop, PieceBlocks& blocks);
 
 // Hands the recorded pieces to sink, running beforeRead for every read the
 // decoder made before each piece (and after the last one). A refused piece

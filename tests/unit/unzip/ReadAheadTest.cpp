@@ -30,7 +30,12 @@ protected:
     }
 
     static std::string Text(const RecordedDecode* decoded) {
-        return decoded ? std::string(decoded->output.begin(), decoded->output.end()) : "(none)";
+        if (!decoded)
+            return "(none)";
+        std::string text;
+        for (std::size_t i = 0; i < decoded->pieces.size(); ++i)
+            text.append(reinterpret_cast<const char*>(decoded->blocks[i]), decoded->pieces[i].size);
+        return text;
     }
 
     test::TestMachine m;
