@@ -170,11 +170,28 @@ void decrypt(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(data.size()));
 }
 
+// The same bytes as four entries side by side.
+void decryptSideBySide(benchmark::State& state) {
+    std::string data = megabytes();
+    const std::size_t quarter = data.size() / 4;
+    std::vector<PkwareDecryptor> keys(4, PkwareDecryptor("7305118242913370012345678901234567"));
+    for (auto _ : state) {
+        std::vector<PkwareDecryptor::Stream> streams;
+        for (std::size_t i = 0; i < 4; ++i)
+            streams.push_back(
+                {&keys[i], reinterpret_cast<std::uint8_t*>(data.data()) + i * quarter, quarter});
+        PkwareDecryptor::decryptSideBySide(streams.data(), streams.size(), quarter);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(data.size()));
+}
+
 BENCHMARK(inflateQz4)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(inflateZlib)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(crc32Qz4)->Unit(benchmark::kMicrosecond);
 BENCHMARK(crc32Zlib)->Unit(benchmark::kMicrosecond);
 BENCHMARK(decrypt)->Unit(benchmark::kMicrosecond);
+BENCHMARK(decryptSideBySide)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

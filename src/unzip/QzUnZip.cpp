@@ -3,9 +3,11 @@
 #include "text/Text.h"
 #include "unzip/Errors.h"
 #include "unzip/LittleEndian.h"
+#include "unzip/ReadAhead.h"
 #include "unzip/WildcardMatch.h"
 #include "unzip/decoders/Decoder.h"
 #include "unzip/decoders/PkwareDecryptor.h"
+#include "unzip/decoders/RecordedDecode.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,6 +133,10 @@ TQzUnZip::TQzUnZip(const Platform& platform)
     : platform_(platform), strings_(platform.resources),
       archive_(platform.files, platform.dialogs, strings_, platform.system.codePages(),
                platform.system.oemCodePage()) {}
+
+int TQzUnZip::DefaultDecodeThreads() {
+    return unzip::DecodePool::threadsForThisProcessor();
+}
 
 TQzUnZip::~TQzUnZip() = default;
 
@@ -331,15 +337,26 @@ int TQzUnZip::ExtractAll(unzip::DecoderWorkspace& workspace) {
     if (stop || numFiles == 0)
         return 0;
 
+    std::vector<int> order;
+    for (int i = 0; i < archive_.Count(); ++i)
+        if (archive_.Entry(i).selected)
+            order.push_back(i);
+    // Decoding ahead keeps every event where it is, as long as nothing but
+    // the handlers runs between events and the archive is one file.
+    std::optional<unzip::ReadAhead> ahead;
+    if (DecodeThreads > 0 && !DoProcessMessages && !archive_.IsMultiDisk())
+        ahead.emplace(archive_, order, DecodeAheadBudget, DecodeThreads);
+
     int extracted = numFiles;
-    for (int i = 0; i < archive_.Count(); ++i) {
-        if (!archive_.Entry(i).selected)
-            continue;
+    for (int i : order) {
+        // A retry has a new password: the entry is read again.
+        const unzip::RecordedDecode* decoded = ahead ? ahead->take(i, Password) : nullptr;
         bool retry;
         bool counted;
         do {
             retry = false;
-            counted = ExtractEntry(i, run, workspace, retry);
+            counted = ExtractEntry(i, run, workspace, retry, decoded);
+            decoded = nullptr;
         } while (retry);
         if (!counted)
             --extracted;
@@ -387,7 +404,8 @@ bool TQzUnZip::AskPassword(int index) {
     return true;
 }
 
-bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& workspace, bool& retry) {
+bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& workspace, bool& retry,
+                            const unzip::RecordedDecode* decoded) {
     TZipHeaderInfo header;
     header.Assign(archive_.Entry(index));
     const std::string fullName = header.FullName();
@@ -398,7 +416,7 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
         return false;
     }
 
-    if (!header.IsDirectory()) {
+    if (!header.IsDirectory() && !decoded) {
         if (archive_.IsMultiDisk() && header.diskNumberStart != archive_.CurrentDisk())
             archive_.LoadDisk(header.diskNumberStart + 1);
         TLFNFileStream& in = archive_.Stream();
@@ -434,7 +452,7 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
 
     std::optional<unzip::PkwareDecryptor> decryptor;
     std::uint64_t compressedSize = header.compressedSize;
-    if (header.IsEncrypted()) {
+    if (header.IsEncrypted() && !decoded) {
         std::uint8_t check = unzip::PkwareDecryptor::checkByteFor(header.flags, header.crc32,
                                                                   header.lastModFileDateTime);
         std::int64_t headerStart = archive_.Stream().Position();
@@ -482,8 +500,6 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
         if (OnStartUnZip)
             OnStartUnZip(*this, index, target, skip);
         if (!skip) {
-            EntrySource source(archive_, compressedSize, decryptor ? &*decryptor : nullptr,
-                               [this] { Poll(); });
             EntrySink sink(out, header.uncompressedSize, run.totalWritten, run.totalBytes,
                            [this](int file, int total) {
                                if (OnFilePercentDone)
@@ -491,9 +507,15 @@ bool TQzUnZip::ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& worksp
                                if (OnTotalPercentDone)
                                    OnTotalPercentDone(*this, total);
                            });
-            unzip::EntryCoding coding{header.compressionMethod, header.flags,
-                                      header.uncompressedSize};
-            result = workspace.decode(coding, source, sink);
+            if (decoded) {
+                result = unzip::replay(*decoded, sink, [this] { Poll(); });
+            } else {
+                EntrySource source(archive_, compressedSize, decryptor ? &*decryptor : nullptr,
+                                   [this] { Poll(); });
+                unzip::EntryCoding coding{header.compressionMethod, header.flags,
+                                          header.uncompressedSize};
+                result = workspace.decode(coding, source, sink);
+            }
         }
         // The last piece reaches the file only at the close, where a full
         // disk may show too.

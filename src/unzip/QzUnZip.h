@@ -7,6 +7,7 @@
 #include "unzip/StringResource.h"
 #include "unzip/ZipArchive.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -17,7 +18,9 @@ namespace qz {
 
 namespace unzip {
 class DecoderWorkspace;
-}
+class ReadAhead;
+struct RecordedDecode;
+} // namespace unzip
 
 enum class TUZOverwriteMode { Prompt, Always, Never };
 enum class TSkipReason { srBadPassword, srNoOverwrite, srFileOpenError };
@@ -53,6 +56,17 @@ public:
     bool RetainAttributes = true;
 
     std::string Password;
+
+    // Threads that decode entries ahead while this one raises the events and
+    // writes the files, in the order and with the results of decoding every
+    // entry here; 0 decodes every entry on this thread. Runs that let the
+    // message queue run (DoProcessMessages) and multi-disk sets always do.
+    int DecodeThreads = DefaultDecodeThreads();
+    // Memory for entries decoded ahead (their data in and out); an entry
+    // that needs more is decoded on this thread when its turn comes.
+    std::size_t DecodeAheadBudget = std::size_t{64} << 20;
+    // As many as the processor runs at once, at most a few.
+    static int DefaultDecodeThreads();
 
     // Published events, in their order.
     std::function<void(TQzUnZip& sender, int numFiles, std::int64_t totalBytes, bool& stopNow)>
@@ -106,8 +120,11 @@ private:
     void CloseUnlessKept();
     int ExtractAll(unzip::DecoderWorkspace& workspace);
     // Returns whether the entry counts as extracted; sets retry when a new
-    // password asks for another attempt.
-    bool ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& workspace, bool& retry);
+    // password asks for another attempt. With decoded (decoded ahead with the
+    // current password, whose header check passed) the entry's data is not
+    // read from the archive again.
+    bool ExtractEntry(int index, Run& run, unzip::DecoderWorkspace& workspace, bool& retry,
+                      const unzip::RecordedDecode* decoded);
     // Nothing when the entry's folder would leave DestDir.
     std::optional<std::string> TargetDirectory(const TZipHeaderInfo& entry) const;
     bool AskPassword(int index);

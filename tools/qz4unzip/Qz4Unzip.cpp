@@ -2,8 +2,8 @@
 // reader, for benchmarks, fuzz findings and damaged archives.
 //
 //   qz4unzip [-P password] -l archive [pattern ...]
-//   qz4unzip [-P password] -t archive [pattern ...]
-//   qz4unzip [-P password] -x archive [destdir] [pattern ...]
+//   qz4unzip [-P password] [-j threads] -t archive [pattern ...]
+//   qz4unzip [-P password] [-j threads] -x archive [destdir] [pattern ...]
 //   qz4unzip -h | --help
 //
 // Exit codes: 0 all went well, 1 some entries failed, 2 the archive could
@@ -35,19 +35,26 @@ namespace {
 
 const char* const kUsage =
     "usage: qz4unzip [-P password] -l archive [pattern ...]\n"
-    "       qz4unzip [-P password] -t archive [pattern ...]\n"
-    "       qz4unzip [-P password] -x archive [destdir] [pattern ...]\n"
+    "       qz4unzip [-P password] [-j threads] -t archive [pattern ...]\n"
+    "       qz4unzip [-P password] [-j threads] -x archive [destdir] [pattern ...]\n"
     "       qz4unzip -h | --help\n"
     "  -l list, -t test every CRC writing nothing, -x extract (folders recreated,\n"
-    "  existing files replaced); patterns use * ? and <a-z>, with / or \\\n";
+    "  existing files replaced); patterns use * ? and <a-z>, with / or \\;\n"
+    "  -j threads that decode ahead (default: one per core; 0: none)\n";
 
 struct Options {
     char mode = 0; // 'l', 't', 'x', or 'h' for the usage
     std::string password;
+    int threads = -1; // -1: the reader's default
     std::string archive;
     std::string destination = ".";
     std::vector<std::string> patterns;
 };
+
+bool IsCount(const std::string& text) {
+    return !text.empty() && text.size() <= 3 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 bool Parse(const std::vector<std::string>& args, Options& options) {
     if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
@@ -59,6 +66,8 @@ bool Parse(const std::vector<std::string>& args, Options& options) {
         char flag = args[i][1];
         if (flag == 'P' && i + 1 < args.size())
             options.password = args[++i];
+        else if (flag == 'j' && i + 1 < args.size() && IsCount(args[i + 1]))
+            options.threads = std::stoi(args[++i]);
         else if ((flag == 'l' || flag == 't' || flag == 'x') && !options.mode)
             options.mode = flag;
         else
@@ -131,6 +140,10 @@ int Extract(TQzUnZip& zip, const Options& options) {
     zip.RecreateDirs = true;
     zip.OverwriteMode = TUZOverwriteMode::Always;
     zip.Password = options.password;
+    // No window to keep alive: entries are decoded ahead on every core.
+    zip.DoProcessMessages = false;
+    if (options.threads >= 0)
+        zip.DecodeThreads = options.threads;
     zip.SetDestDir(options.destination);
 
     std::vector<bool> reported(static_cast<std::size_t>(zip.Count()));

@@ -79,5 +79,19 @@ TEST_F(Qz4UnzipTest, ExtractingOntoAFullDeviceFails) {
     EXPECT_EQ(RunTool("-x " + archive + " " + (folder / "fine").string() + " top.txt").status, 0);
 }
 
+TEST_F(Qz4UnzipTest, ThreadCountsExtractAlikeAndOnlyNumbersAreCounts) {
+    for (const char* threads : {"0", "1", "3"}) {
+        const std::filesystem::path out = folder / (std::string("j") + threads);
+        EXPECT_EQ(
+            RunTool(std::string("-j ") + threads + " -x " + archive + " " + out.string()).status, 0)
+            << threads;
+        std::ifstream top(out / "top.txt", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(top), {}), std::string(100, 't'))
+            << threads;
+    }
+    for (const char* wrong : {"-j", "-j x", "-j -1", "-j 1000"})
+        EXPECT_EQ(RunTool(std::string(wrong) + " -x " + archive).status, 2) << wrong;
+}
+
 } // namespace
 } // namespace qz

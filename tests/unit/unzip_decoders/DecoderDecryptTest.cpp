@@ -79,6 +79,37 @@ TEST_P(DecoderDecryptArchiveTest, RightPasswordDecodesWrongOneNever) {
     }
 }
 
+// Streams stepped side by side must come out as each would alone, in steps
+// of any size, and leave their keys where decrypting alone leaves them.
+TEST(DecoderDecryptTest, StreamsSideBySideDecryptAsOneByOne) {
+    const std::size_t size = 1000;
+    for (std::size_t count = 1; count <= PkwareDecryptor::kInterleaveWidth; ++count) {
+        SCOPED_TRACE(count);
+        std::vector<std::string> alone, together;
+        std::vector<PkwareDecryptor> aloneKeys, togetherKeys;
+        std::vector<PkwareDecryptor::Stream> streams;
+        for (std::size_t i = 0; i < count; ++i) {
+            alone.push_back(makeRandom(size, static_cast<std::uint32_t>(i)));
+            together.push_back(alone.back());
+            aloneKeys.emplace_back("pass" + std::to_string(i));
+            togetherKeys.emplace_back("pass" + std::to_string(i));
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            aloneKeys[i].decrypt(reinterpret_cast<std::uint8_t*>(alone[i].data()), size);
+            streams.push_back(
+                {&togetherKeys[i], reinterpret_cast<std::uint8_t*>(together[i].data()), size - 8});
+        }
+        for (std::size_t step : {std::size_t{0}, std::size_t{1}, std::size_t{7}, size - 16})
+            PkwareDecryptor::decryptSideBySide(streams.data(), count, step);
+        for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(streams[i].count, 0u);
+            // The last 8 bytes alone, from the keys the steps left.
+            togetherKeys[i].decrypt(streams[i].data, 8);
+            EXPECT_EQ(together[i], alone[i]) << "stream " << i;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Writers, DecoderDecryptArchiveTest,
     ::testing::Values(Writer{"zip", "zip -q -P %P %A text.txt random.bin empty.txt", true},

@@ -1,0 +1,160 @@
+#include "unzip/DecodePool.h"
+
+#include "unzip/decoders/PkwareDecryptor.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace qz::unzip {
+
+namespace {
+// More threads than this gain little on the installer's archives and cost
+// a workspace each.
+constexpr int kMostThreads = 8;
+} // namespace
+
+int DecodePool::threadsForThisProcessor() {
+    const int cores = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(cores, 1, kMostThreads);
+}
+
+DecodePool::DecodePool(int threads) {
+    try {
+        for (int i = 0; i < threads; ++i)
+            threads_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // The system has no more threads to give: fewer do the work, or none.
+    }
+}
+
+DecodePool::~DecodePool() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+        queue_.clear();
+    }
+    queued_.notify_all();
+    for (std::thread& thread : threads_)
+        thread.join();
+}
+
+void DecodePool::submit(std::vector<std::shared_ptr<DecodeJob>>& jobs) {
+    if (threads_.empty()) {
+        for (const auto& job : jobs)
+            job->finished = true; // nothing decoded: each entry is read again at its turn
+    } else {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.insert(queue_.end(), jobs.begin(), jobs.end());
+    }
+    jobs.clear();
+    queued_.notify_all();
+}
+
+void DecodePool::wait(const DecodeJob& job) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    finished_.wait(lock, [&] { return job.finished; });
+}
+
+namespace {
+
+// An encrypted entry being decrypted, beside up to three others.
+struct Lane {
+    std::shared_ptr<DecodeJob> job;
+    PkwareDecryptor keys;
+    PkwareDecryptor::Stream stream;
+};
+
+// Lanes step at most this far before the thread looks for new entries, so
+// that an entry queued meanwhile joins soon and a stop is seen soon.
+constexpr std::size_t kMostStep = 1 << 16;
+
+} // namespace
+
+// Encrypted entries are decrypted side by side in lanes; an entry that
+// leaves its lane (all decrypted) is decoded and a queued entry takes its
+// place, so the lanes stay full however the entries' sizes differ.
+void DecodePool::work() {
+    DecoderWorkspace workspace;
+    std::vector<Lane> lanes;
+    lanes.reserve(PkwareDecryptor::kInterleaveWidth);
+    std::vector<std::shared_ptr<DecodeJob>> taken;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (lanes.empty())
+                queued_.wait(lock, [&] { return stop_ || !queue_.empty(); });
+            if (stop_)
+                return;
+            // A fair share, so that the other threads are fed too.
+            const std::size_t share = (queue_.size() + threads_.size() - 1) / threads_.size();
+            const std::size_t take =
+                std::min(share, PkwareDecryptor::kInterleaveWidth - lanes.size());
+            taken.assign(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(take));
+            queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(take));
+        }
+        for (std::shared_ptr<DecodeJob>& job : taken) {
+            if (!job->encrypted) {
+                job->passwordFits = true;
+                if (!finish(*job, 0, workspace))
+                    return;
+                continue;
+            }
+            PkwareDecryptor keys(job->password);
+            job->passwordFits = job->raw.size() >= kEncryptionHeaderSize &&
+                                keys.checkHeader(job->raw.data(), job->checkByte);
+            if (!job->passwordFits) {
+                finish(*job, 0, workspace);
+                continue;
+            }
+            PkwareDecryptor::Stream rest{nullptr, job->raw.data() + kEncryptionHeaderSize,
+                                         job->raw.size() - kEncryptionHeaderSize};
+            lanes.push_back({std::move(job), keys, rest});
+        }
+        taken.clear();
+        if (lanes.empty())
+            continue;
+
+        PkwareDecryptor::Stream streams[PkwareDecryptor::kInterleaveWidth];
+        std::size_t step = kMostStep;
+        for (std::size_t i = 0; i < lanes.size(); ++i) {
+            lanes[i].stream.keys = &lanes[i].keys;
+            streams[i] = lanes[i].stream;
+            step = std::min(step, streams[i].count);
+        }
+        PkwareDecryptor::decryptSideBySide(streams, lanes.size(), step);
+        for (std::size_t i = 0; i < lanes.size(); ++i)
+            lanes[i].stream = streams[i];
+        for (auto lane = lanes.begin(); lane != lanes.end();) {
+            if (lane->stream.count > 0) {
+                ++lane;
+                continue;
+            }
+            if (!finish(*lane->job, kEncryptionHeaderSize, workspace))
+                return;
+            lane = lanes.erase(lane);
+        }
+    }
+}
+
+bool DecodePool::finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace& workspace) {
+    if (job.passwordFits) {
+        try {
+            job.decoded = decodeInMemory(workspace, job.coding, job.raw.data() + headerSize,
+                                         job.raw.size() - headerSize, stop_, blocks_);
+        } catch (const DecodeAbandoned&) {
+            return false; // the pool is going: nobody waits for the job
+        } catch (...) {
+            // Left to the reading thread, which decodes the entry itself and
+            // meets the failure where it belongs.
+        }
+        job.raw = {};
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        job.finished = true;
+    }
+    finished_.notify_all();
+    return true;
+}
+
+} // namespace qz::unzip

@@ -1,0 +1,89 @@
+#include "unzip/ReadAhead.h"
+
+#include "unzip/LittleEndian.h"
+#include "unzip/decoders/PkwareDecryptor.h"
+
+namespace qz::unzip {
+
+namespace {
+constexpr std::size_t kLocalRecordSize = 30;
+constexpr std::uint64_t kJobOverhead = 1024;
+} // namespace
+
+ReadAhead::ReadAhead(ZipArchive& archive, std::vector<int> order, std::size_t budget, int threads)
+    : archive_(archive), order_(std::move(order)), budget_(budget), pool_(threads) {}
+
+std::uint64_t ReadAhead::cost(const TZipHeaderInfo& entry) {
+    // The last piece takes a whole block.
+    return std::uint64_t{entry.compressedSize} + entry.uncompressedSize + kPieceSize + kJobOverhead;
+}
+
+const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
+    while (next_ < order_.size() && order_[next_] < index)
+        ++next_; // never read, never will be
+    while (!entries_.empty() && entries_.front().index < index) {
+        // A job still queued or decoding is waited for, so that the memory
+        // it takes never leaves the budget's count.
+        if (const auto& job = entries_.front().job) {
+            pool_.wait(*job);
+            if (job->decoded)
+                pool_.blocks().giveBack(job->decoded->blocks);
+        }
+        held_ -= entries_.front().cost;
+        entries_.pop_front();
+    }
+    fill(password);
+    if (entries_.empty() || entries_.front().index != index || !entries_.front().job)
+        return nullptr;
+    const DecodeJob& job = *entries_.front().job;
+    if (job.password != password && job.encrypted)
+        return nullptr;
+    pool_.wait(job);
+    return job.decoded ? &*job.decoded : nullptr;
+}
+
+// Entries that are not read ahead still take their place in the queue, with
+// no job and the cost of one, so that however many there are the queue stays
+// within the budget.
+void ReadAhead::fill(const std::string& password) {
+    std::vector<std::shared_ptr<DecodeJob>> jobs;
+    for (; next_ < order_.size(); ++next_) {
+        const TZipHeaderInfo& entry = archive_.Entry(order_[next_]);
+        const bool decodable = !entry.IsDirectory() && isSupportedMethod(entry.compressionMethod) &&
+                               !(entry.flags & kFlagStrongEncryption) && cost(entry) <= budget_;
+        const std::uint64_t share = decodable ? cost(entry) : kJobOverhead;
+        if (held_ + share > budget_)
+            break;
+        std::shared_ptr<DecodeJob> job = decodable ? read(entry, password) : nullptr;
+        held_ += share;
+        entries_.push_back({order_[next_], share, job});
+        if (job)
+            jobs.push_back(std::move(job));
+    }
+    pool_.submit(jobs);
+}
+
+// Nothing when the archive ends before the entry's data does.
+std::shared_ptr<DecodeJob> ReadAhead::read(const TZipHeaderInfo& entry,
+                                           const std::string& password) {
+    TLFNFileStream& in = archive_.Stream();
+    in.Seek(entry.relativeOffsetOfLocalHeader, soFromBeginning);
+    std::uint8_t local[kLocalRecordSize];
+    if (in.Read(local, sizeof local) != sizeof local)
+        return nullptr;
+    in.Seek(Get16(local + 26) + Get16(local + 28), soFromCurrent);
+    auto job = std::make_shared<DecodeJob>();
+    job->raw.resize(entry.compressedSize);
+    if (in.Read(job->raw.data(), job->raw.size()) != job->raw.size())
+        return nullptr;
+    job->coding = {entry.compressionMethod, entry.flags, entry.uncompressedSize};
+    job->encrypted = entry.IsEncrypted();
+    if (job->encrypted) {
+        job->password = password;
+        job->checkByte =
+            PkwareDecryptor::checkByteFor(entry.flags, entry.crc32, entry.lastModFileDateTime);
+    }
+    return job;
+}
+
+} // namespace qz::unzip

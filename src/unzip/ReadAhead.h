@@ -1,0 +1,54 @@
+// The reading side of decoding ahead: takes the compressed bytes of the
+// entries that come next from the archive, while they fit in a fixed memory
+// budget, and hands them to the decode pool. Runs on the thread that owns
+// the archive stream, between that thread's own reads, and positions the
+// stream itself for every entry it reads.
+#pragma once
+
+#include "unzip/DecodePool.h"
+#include "unzip/ZipArchive.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qz::unzip {
+
+class ReadAhead {
+public:
+    // order: the indices the run will extract, ascending.
+    ReadAhead(ZipArchive& archive, std::vector<int> order, std::size_t budget, int threads);
+
+    // Entry index decoded with password, or nothing when the entry must be
+    // extracted straight from the archive: it was not read ahead (too big
+    // for the budget, a directory, a method without decoder, short data),
+    // its password was another or does not fit, or the decoder threw.
+    // Entries before index are dropped; the answer lives until the next call.
+    const RecordedDecode* take(int index, const std::string& password);
+
+    // An entry's share of the budget: its data in and out, and the job.
+    static std::uint64_t cost(const TZipHeaderInfo& entry);
+
+private:
+    struct Held {
+        int index;
+        std::uint64_t cost;
+        std::shared_ptr<DecodeJob> job;
+    };
+    void fill(const std::string& password);
+    std::shared_ptr<DecodeJob> read(const TZipHeaderInfo& entry, const std::string& password);
+
+    ZipArchive& archive_;
+    std::vector<int> order_;
+    std::size_t next_ = 0; // position in order_ of the next entry to read
+    std::size_t budget_;
+    std::uint64_t held_ = 0; // bytes of the budget the held entries take
+    std::deque<Held> entries_;
+    // Last: its threads stop before the jobs they might hold are freed.
+    DecodePool pool_;
+};
+
+} // namespace qz::unzip

@@ -1,0 +1,93 @@
+#include "unzip/decoders/RecordedDecode.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qz::unzip {
+namespace {
+
+class MemorySource : public ByteSource {
+public:
+    MemorySource(const std::uint8_t* data, std::size_t size, const std::atomic<bool>& stop)
+        : data_(data), remaining_(size), stop_(stop) {}
+
+    std::size_t read(std::uint8_t* buffer, std::size_t count) override {
+        const std::size_t take = std::min(count, remaining_);
+        if (take == 0)
+            return 0; // the engine's source returns here without a read either
+        if (stop_.load(std::memory_order_relaxed))
+            throw DecodeAbandoned{};
+        ++reads;
+        std::memcpy(buffer, data_, take);
+        data_ += take;
+        remaining_ -= take;
+        return take;
+    }
+
+    std::uint32_t reads = 0;
+
+private:
+    const std::uint8_t* data_;
+    std::size_t remaining_;
+    const std::atomic<bool>& stop_;
+};
+
+class MemorySink : public ByteSink {
+public:
+    MemorySink(RecordedDecode& record, const MemorySource& source, PieceBlocks& blocks)
+        : record_(record), source_(source), blocks_(blocks) {}
+
+    bool write(const std::uint8_t* data, std::size_t count) override {
+        record_.blocks.push_back(blocks_.take());
+        std::memcpy(record_.blocks.back(), data, count);
+        record_.pieces.push_back({static_cast<std::uint32_t>(count), source_.reads});
+        return true;
+    }
+
+private:
+    RecordedDecode& record_;
+    const MemorySource& source_;
+    PieceBlocks& blocks_;
+};
+
+} // namespace
+
+RecordedDecode decodeInMemory(DecoderWorkspace& workspace, const EntryCoding& entry,
+                              const std::uint8_t* input, std::size_t size,
+                              const std::atomic<bool>& stop, PieceBlocks& blocks) {
+    RecordedDecode record;
+    MemorySource source(input, size, stop);
+    MemorySink sink(record, source, blocks);
+    DecodeResult result;
+    try {
+        result = workspace.decode(entry, source, sink);
+    } catch (...) {
+        blocks.giveBack(record.blocks);
+        throw;
+    }
+    record.status = result.status;
+    record.crc = result.crc;
+    record.reads = source.reads;
+    return record;
+}
+
+DecodeResult replay(const RecordedDecode& decoded, ByteSink& sink,
+                    const std::function<void()>& beforeRead) {
+    std::uint32_t reads = 0;
+    std::uint64_t written = 0;
+    std::size_t block = 0;
+    const auto readUpTo = [&](std::uint32_t count) {
+        for (; reads < count; ++reads)
+            beforeRead();
+    };
+    for (const RecordedDecode::Piece& piece : decoded.pieces) {
+        readUpTo(piece.readsBefore);
+        if (!sink.write(decoded.blocks[block++], piece.size))
+            return {DecodeStatus::OutputRefused, written, decoded.crc};
+        written += piece.size;
+    }
+    readUpTo(decoded.reads);
+    return {decoded.status, written, decoded.crc};
+}
+
+} // namespace qz::unzip
