@@ -89,8 +89,9 @@ bool Parse(const std::vector<std::string>& args, Options& options) {
 std::string MethodName(const TZipHeaderInfo& e) {
     static const char* const names[] = {"Stored",  "Shrunk",  "Reduce1", "Reduce2", "Reduce3",
                                         "Reduce4", "Implode", "M7",      "Deflate"};
-    std::string name = e.compressionMethod < 9 ? names[e.compressionMethod]
-                                               : "M" + std::to_string(e.compressionMethod);
+    std::string name = e.compressionMethod < 9
+                           ? names[e.compressionMethod]
+                           : std::string("M").append(std::to_string(e.compressionMethod));
     return e.IsEncrypted() ? name + "*" : name;
 }
 
@@ -212,7 +213,11 @@ int Main(int argc, char** argv) {
     Platform& real = ports->platform();
     DiscardingFileSystem discarding(real.files);
     Platform platform{options.mode == 't' ? static_cast<FileSystem&>(discarding) : real.files,
-                      real.registry, real.system, real.dialogs, real.resources, real.shell};
+                      real.registry,
+                      real.system,
+                      real.dialogs,
+                      real.resources,
+                      real.shell};
     try {
         if (!real.files.fileExists(options.archive)) {
             std::fprintf(stderr, "qz4unzip: %s: no such file\n", options.archive.c_str());
