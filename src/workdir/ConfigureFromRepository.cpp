@@ -15,11 +15,13 @@ namespace {
 const char* const TemplateFolder = "C:\\QZ4Work\\";
 const char* const Links[] = {"Load.lnk", "Demo.lnk", "Results.lnk", "Panel.lnk"};
 
-std::string joined(const std::vector<std::string>& names) {
+// An error that names what failed, joined by ", ".
+RepositoryConfiguration listedFailure(const char* russian, const char* english,
+                                      const std::vector<std::string>& names) {
     std::string text;
     for (const auto& name : names)
         text += (text.empty() ? "" : ", ") + name;
-    return text;
+    return {Format(Pick(russian, english), {text}), {}};
 }
 
 // A certificate's extension, from the last "." on, has at most two characters.
@@ -113,12 +115,11 @@ RepositoryConfiguration ConfigureFromRepository(FileSystem& files, Ftp& ftp,
             unreadable.push_back(templateName);
     }
     if (!unreadable.empty())
-        return {Format(Pick("Из репозитория не удалось прочесть следующие файлы: %s.\r\n"
-                            "Сообщите о данной проблеме преподавателю.",
-                            "The following files could not be read from the repository: %s.\r\n"
-                            "Report this issue to the teacher."),
-                       {joined(unreadable)}),
-                {}};
+        return listedFailure("Из репозитория не удалось прочесть следующие файлы: %s.\r\n"
+                             "Сообщите о данной проблеме преподавателю.",
+                             "The following files could not be read from the repository: %s.\r\n"
+                             "Report this issue to the teacher.",
+                             unreadable);
     opened.session.reset();
 
     std::vector<std::string> failed;
@@ -126,20 +127,31 @@ RepositoryConfiguration ConfigureFromRepository(FileSystem& files, Ftp& ftp,
         if (!files.directoryExists(directory) && !files.createDirectories(directory))
             failed.push_back(directory);
     if (!failed.empty())
-        return {Format(Pick("Не удалось создать следующие каталоги: %s.\r\n"
-                            "Сообщите о данной проблеме преподавателю.",
-                            "Failed to create the following directories: %s.\r\n"
-                            "Report this issue to the teacher."),
-                       {joined(failed)}),
-                {}};
+        return listedFailure("Не удалось создать следующие каталоги: %s.\r\n"
+                             "Сообщите о данной проблеме преподавателю.",
+                             "Failed to create the following directories: %s.\r\n"
+                             "Report this issue to the teacher.",
+                             failed);
 
+    // A folder left without its certificate is no working directory of the
+    // repository: it is reported, and the downloaded copy stays in P.
+    std::vector<std::string> uncertified;
     for (std::size_t k = 0; k < directories.size(); ++k) {
         std::string folder = directories[k] + "\\";
-        files.copyFile(p + certificates[k], folder + "access.dat", false);
+        const bool placed = files.copyFile(p + certificates[k], folder + "access.dat", false);
         for (const char* link : Links)
             files.copyFile(std::string(TemplateFolder) + link, folder + link, false);
-        files.deleteFile(p + certificates[k]);
+        if (placed)
+            files.deleteFile(p + certificates[k]);
+        else
+            uncertified.push_back(directories[k]);
     }
+    if (!uncertified.empty())
+        return listedFailure("Не удалось поместить сертификат в следующие каталоги: %s.\r\n"
+                             "Сообщите о данной проблеме преподавателю.",
+                             "Failed to place the certificate in the following directories: %s.\r\n"
+                             "Report this issue to the teacher.",
+                             uncertified);
     return {{}, directories};
 }
 

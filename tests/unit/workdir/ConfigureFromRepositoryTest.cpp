@@ -183,5 +183,22 @@ TEST_F(ConfigureFromRepositoryTest, FolderThatCannotBeMadeIsReported) {
                             "Report this issue to the teacher.");
 }
 
+// A folder whose certificate cannot be placed is reported, not passed off as
+// configured; the downloaded certificate stays in the program directory.
+TEST_F(ConfigureFromRepositoryTest, CertificateThatCannotBePlacedIsReported) {
+    put("ivanov.1", "certificate one");
+    put("ivanov.2", "certificate two");
+    put("1.dir", "4W_F_L");
+    put("2.dir", "4W_F_L");
+    m.files.createDirectories("C:\\QZ4Work_ivanov_2\\access.dat");
+    RepositoryConfiguration result = run();
+    EXPECT_EQ(result.error, "Failed to place the certificate in the following directories: "
+                            "C:\\QZ4Work_ivanov_2.\r\nReport this issue to the teacher.");
+    EXPECT_TRUE(result.directories.empty());
+    EXPECT_EQ(m.readFile("C:\\QZ4Work_ivanov_1\\access.dat"), "certificate one");
+    EXPECT_FALSE(m.files.fileExists(p + "ivanov.1"));
+    EXPECT_EQ(m.readFile(p + "ivanov.2"), "certificate two");
+}
+
 } // namespace
 } // namespace qz
