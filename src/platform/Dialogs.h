@@ -53,6 +53,7 @@ struct OpenFileRequest {
     std::string initialDirectory;
     std::string fileName;
     bool fileMustExist = true;
+    std::string defaultExtension; // given to a typed name that has none
 };
 
 struct SelectFolderRequest {

@@ -117,8 +117,9 @@ void TForm5::checkCertificate() {
 }
 
 void TForm5::Button1Click() {
-    std::optional<std::string> chosen = dialogs_.openFile(OpenFileRequest{
-        MsgSelectCertificate, "Certificates (access.dat)|access.dat", programDirectory_, "", true});
+    std::optional<std::string> chosen = dialogs_.openFile(
+        OpenFileRequest{MsgSelectCertificate, "Certificates (access.dat)|access.dat",
+                        programDirectory_, "", true, "dat"});
     if (!chosen)
         return;
     const std::string target = programDirectory_ + "access.dat";

@@ -227,6 +227,7 @@ std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request
     std::wstring folder = wide(request.initialDirectory);
     std::wstring file = wide(request.fileName);
     file.resize(32768, L'\0');
+    std::wstring extension = wide(request.defaultExtension);
 
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
@@ -236,6 +237,7 @@ std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING |
                    (request.fileMustExist ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0);
     if (!GetOpenFileNameW(&dialog))

@@ -79,6 +79,7 @@ TEST_F(TForm5Test, WithoutACertificateOnlyItsSelectionIsOffered) {
     EXPECT_EQ(request.filter, "Certificates (access.dat)|access.dat");
     EXPECT_EQ(request.initialDirectory, p);
     EXPECT_TRUE(request.fileMustExist);
+    EXPECT_EQ(request.defaultExtension, "dat");
     EXPECT_EQ(machine.readFile(p + "access.dat"), "teacher's certificate");
     EXPECT_EQ(dialog.Button1.caption, "Replace repository connection certificate [F2]");
     EXPECT_TRUE(dialog.Edit1.enabled && dialog.Edit2.enabled && dialog.Label1.enabled);
