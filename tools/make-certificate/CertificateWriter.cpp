@@ -143,7 +143,10 @@ int RunMakeCertificate(const std::vector<std::string>& args, std::ostream& err) 
     }
     std::ofstream file(std::filesystem::path(std::u8string(out.begin(), out.end())),
                        std::ios::binary | std::ios::trunc);
-    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !file.flush()) {
+    // A failed close is a failed write: that is where a full disk may show.
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (file.fail()) {
         err << "make-certificate: cannot write " << out << "\n";
         return 1;
     }

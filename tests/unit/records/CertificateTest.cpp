@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 
 namespace qz {
@@ -165,6 +166,16 @@ TEST_F(CertificateFileTest, UnusedRecordsHoldRandomPrintableFiller) {
         for (char ch : record.substr(1))
             EXPECT_TRUE(ch >= 0x20 && ch <= 0x7E) << r;
     }
+}
+
+TEST_F(CertificateFileTest, ToolReportsAFileItCannotWrite) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    std::ostringstream err;
+    EXPECT_EQ(RunMakeCertificate(
+                  {"--out", "/dev/full", "--name", "A", "--host", "h", "--user", "u"}, err),
+              1);
+    EXPECT_EQ(err.str(), "make-certificate: cannot write /dev/full\n");
 }
 
 TEST_F(CertificateFileTest, ToolRefusesWhatDoesNotFit) {
