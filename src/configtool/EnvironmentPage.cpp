@@ -135,10 +135,6 @@ int EnvironmentPage::itemOf(int slot) const {
     return -1;
 }
 
-void EnvironmentPage::showError(const std::string& text) {
-    platform_.dialogs.showMessage(MessageRequest{MessageKind::Error, text, "", {DialogButton::Ok}});
-}
-
 void EnvironmentPage::showExecutable(const EnvironmentEntry& e) {
     const ui::Font font = StaticText10.effectiveFont();
     Dialogs& dialogs = platform_.dialogs;
@@ -309,7 +305,7 @@ void EnvironmentPage::Button4Click() {
 void EnvironmentPage::Button20Click() {
     int slot = selectedSlot();
     if (slot == 0) {
-        showError("Error: ButtonBrowse");
+        ShowErrorBox(platform_.dialogs, "Error: ButtonBrowse");
         return;
     }
     EnvironmentEntry& e = catalogue_.entry(slot);
@@ -328,7 +324,8 @@ void EnvironmentPage::Button20Click() {
             text::upper(FileNameOf(*chosen)).find(text::upper(e.exeBaseName)) ==
                 std::string::npos) {
             e.exePath.clear();
-            showError(Format(MsgNonstandardExeName, {e.displayName, e.exeBaseName}));
+            ShowErrorBox(platform_.dialogs,
+                         Format(MsgNonstandardExeName, {e.displayName, e.exeBaseName}));
         }
     }
     if (!e.exePath.empty())
@@ -344,7 +341,7 @@ void EnvironmentPage::Button20Click() {
 void EnvironmentPage::Button39Click() {
     int slot = selectedSlot();
     if (slot == 0) {
-        showError("Error: ButtonDelete");
+        ShowErrorBox(platform_.dialogs, "Error: ButtonDelete");
         return;
     }
     EnvironmentEntry& e = catalogue_.entry(slot);

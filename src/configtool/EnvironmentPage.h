@@ -61,7 +61,6 @@ private:
     void moveSelected(int step);
     void showExecutable(const EnvironmentEntry& e);
     void vsCodeCompiler(int slot, bool& red);
-    void showError(const std::string& text);
 
     Platform platform_;
     EnvironmentCatalogue& catalogue_;

@@ -41,8 +41,7 @@ void TForm1::Button11Click() {
         ConfigureFromRepository(platform_.files, ftp_, userProfile, settings_.reposName,
                                 settings_.reposLogin, programDirectory_);
     if (!result.error.empty()) {
-        platform_.dialogs.showMessage(
-            MessageRequest{MessageKind::Error, result.error, "", {DialogButton::Ok}});
+        ShowErrorBox(platform_.dialogs, result.error);
         return;
     }
 

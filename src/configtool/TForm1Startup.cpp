@@ -25,8 +25,7 @@ void TForm1::FormCreate() {
         layOutBottomLabels();
         pages_ = {&TabSheet12};
         if (!catalogue_.checkModules()) {
-            platform_.dialogs.showMessage(
-                MessageRequest{MessageKind::Error, MsgNoEnvironments, "", {DialogButton::Ok}});
+            ShowErrorBox(platform_.dialogs, MsgNoEnvironments);
             QuitOnShow = true;
             return;
         }

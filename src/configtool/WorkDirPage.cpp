@@ -421,11 +421,7 @@ void WorkDirPage::addCertificate(const std::string& folder) {
         return;
     const std::string target = folder + "\\access.dat";
     if (!files.copyFile(*chosen, target, false)) {
-        platform_.dialogs.showMessage(
-            MessageRequest{MessageKind::Error,
-                           Format(MsgCannotCopyCertificate, {*chosen, target}),
-                           "",
-                           {DialogButton::Ok}});
+        ShowErrorBox(platform_.dialogs, Format(MsgCannotCopyCertificate, {*chosen, target}));
         RefreshWorkDirStatus();
         return;
     }
@@ -433,8 +429,7 @@ void WorkDirPage::addCertificate(const std::string& folder) {
     // behind a folder that still asks for a certificate; it does not stay.
     if (certificateText(files, folder, "access.dat").empty()) {
         files.deleteFile(target);
-        platform_.dialogs.showMessage(MessageRequest{
-            MessageKind::Error, Format(MsgNotACertificate, {*chosen}), "", {DialogButton::Ok}});
+        ShowErrorBox(platform_.dialogs, Format(MsgNotACertificate, {*chosen}));
         RefreshWorkDirStatus();
         return;
     }

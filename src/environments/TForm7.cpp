@@ -82,7 +82,7 @@ bool TForm7::namesLocalDisk(const std::string& folder) const {
 
 bool TForm7::acceptFolder(const std::string& folder) {
     if (!namesLocalDisk(folder)) {
-        dialogs_.showMessage({MessageKind::Error, MsgLocalDriveRequired, "", {DialogButton::Ok}});
+        ShowErrorBox(dialogs_, MsgLocalDriveRequired);
         return false;
     }
     if (files_.directoryExists(folder))
@@ -96,8 +96,7 @@ bool TForm7::acceptFolder(const std::string& folder) {
     files_.createDirectories(folder);
     if (files_.directoryExists(folder))
         return true;
-    dialogs_.showMessage(
-        {MessageKind::Error, Format(MsgCannotCreateDir, {folder}), "", {DialogButton::Ok}});
+    ShowErrorBox(dialogs_, Format(MsgCannotCreateDir, {folder}));
     return false;
 }
 

@@ -95,4 +95,9 @@ public:
     virtual int textWidth(const std::string& text, const FontSpec& font) const = 0;
 };
 
+// An error box with OK alone: the form most failures are reported in.
+inline void ShowErrorBox(Dialogs& dialogs, const std::string& text) {
+    dialogs.showMessage(MessageRequest{MessageKind::Error, text, "", {DialogButton::Ok}});
+}
+
 } // namespace qz

@@ -124,10 +124,7 @@ void TForm5::Button1Click() {
         return;
     const std::string target = programDirectory_ + "access.dat";
     if (!files_.copyFile(*chosen, target, false))
-        dialogs_.showMessage(MessageRequest{MessageKind::Error,
-                                            Format(MsgCannotCopyCertificate, {*chosen, target}),
-                                            "",
-                                            {DialogButton::Ok}});
+        ShowErrorBox(dialogs_, Format(MsgCannotCopyCertificate, {*chosen, target}));
     checkCertificate();
 }
 
