@@ -57,16 +57,25 @@ void DecodePool::wait(const DecodeJob& job) {
 
 namespace {
 
-// An encrypted entry being decrypted, beside up to three others.
+// An encrypted entry being decrypted, beside up to three others, one block
+// of its data after the other.
 struct Lane {
     std::shared_ptr<DecodeJob> job;
     PkwareDecryptor keys;
-    PkwareDecryptor::Stream stream;
-};
+    PkwareDecryptor::Stream stream; // what is left of the block at hand
+    std::size_t block = 0;
 
-// Lanes step at most this far before the thread looks for new entries, so
-// that an entry queued meanwhile joins soon and a stop is seen soon.
-constexpr std::size_t kMostStep = 1 << 16;
+    // Moves on to the next block with bytes left; false when none has.
+    bool nextBlock() {
+        const BlockBytes& raw = job->raw;
+        while (stream.count == 0 && ++block < raw.blocks.size()) {
+            stream.data = raw.blocks[block];
+            stream.count = static_cast<std::size_t>(
+                std::min<std::uint64_t>(kPieceSize, raw.size - block * kPieceSize));
+        }
+        return stream.count > 0;
+    }
+};
 
 } // namespace
 
@@ -100,22 +109,29 @@ void DecodePool::work() {
                 continue;
             }
             PkwareDecryptor keys(job->password);
-            job->passwordFits = job->raw.size() >= kEncryptionHeaderSize &&
-                                keys.checkHeader(job->raw.data(), job->checkByte);
+            // The header lies in the first block, which holds a whole piece
+            // unless the data is shorter.
+            std::uint8_t* first = job->raw.blocks.empty() ? nullptr : job->raw.blocks[0];
+            job->passwordFits =
+                job->raw.size >= kEncryptionHeaderSize && keys.checkHeader(first, job->checkByte);
             if (!job->passwordFits) {
                 finish(*job, 0, workspace);
                 continue;
             }
-            PkwareDecryptor::Stream rest{nullptr, job->raw.data() + kEncryptionHeaderSize,
-                                         job->raw.size() - kEncryptionHeaderSize};
+            const std::size_t inFirst =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kPieceSize, job->raw.size));
+            PkwareDecryptor::Stream rest{nullptr, first + kEncryptionHeaderSize,
+                                         inFirst - kEncryptionHeaderSize};
             lanes.push_back({std::move(job), keys, rest});
         }
         taken.clear();
         if (lanes.empty())
             continue;
 
+        // A step ends where the first lane's block does, so that the thread
+        // soon looks again for new entries and for a stop.
         PkwareDecryptor::Stream streams[PkwareDecryptor::kInterleaveWidth];
-        std::size_t step = kMostStep;
+        std::size_t step = kPieceSize;
         for (std::size_t i = 0; i < lanes.size(); ++i) {
             lanes[i].stream.keys = &lanes[i].keys;
             streams[i] = lanes[i].stream;
@@ -125,7 +141,7 @@ void DecodePool::work() {
         for (std::size_t i = 0; i < lanes.size(); ++i)
             lanes[i].stream = streams[i];
         for (auto lane = lanes.begin(); lane != lanes.end();) {
-            if (lane->stream.count > 0) {
+            if (lane->nextBlock()) {
                 ++lane;
                 continue;
             }
@@ -139,16 +155,16 @@ void DecodePool::work() {
 bool DecodePool::finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace& workspace) {
     if (job.passwordFits) {
         try {
-            job.decoded = decodeInMemory(workspace, job.coding, job.raw.data() + headerSize,
-                                         job.raw.size() - headerSize, stop_, blocks_);
+            job.decoded =
+                decodeInMemory(workspace, job.coding, job.raw, headerSize, stop_, blocks_);
         } catch (const DecodeAbandoned&) {
             return false; // the pool is going: nobody waits for the job
         } catch (...) {
             // Left to the reading thread, which decodes the entry itself and
             // meets the failure where it belongs.
         }
-        job.raw = {};
     }
+    blocks_.giveBack(job.raw.blocks);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         job.finished = true;

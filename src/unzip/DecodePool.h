@@ -21,7 +21,7 @@ namespace qz::unzip {
 struct DecodeJob {
     // Filled by the reading thread before the job is submitted.
     EntryCoding coding;
-    std::vector<std::uint8_t> raw; // the entry's data as stored, encryption header first
+    BlockBytes raw; // the entry's data as stored, encryption header first; given back once decoded
     bool encrypted = false;
     std::string password;
     std::uint8_t checkByte = 0;
@@ -46,7 +46,8 @@ public:
     // Blocks until the job has been decoded.
     void wait(const DecodeJob& job);
 
-    // Where the decoded pieces are kept; blocks go back once written.
+    // Where the jobs' data and decoded pieces are kept; the data goes back
+    // once decoded, the pieces once written.
     PieceBlocks& blocks() { return blocks_; }
 
     // The number of threads this processor can keep busy, at most a few.

@@ -345,7 +345,7 @@ int TQzUnZip::ExtractAll(unzip::DecoderWorkspace& workspace) {
     // the handlers runs between events and the archive is one file.
     std::optional<unzip::ReadAhead> ahead;
     if (DecodeThreads > 0 && !DoProcessMessages && !archive_.IsMultiDisk())
-        ahead.emplace(archive_, order, DecodeAheadBudget, DecodeThreads);
+        ahead.emplace(platform_.files, archive_, order, DecodeAheadBudget, DecodeThreads);
 
     int extracted = numFiles;
     for (int i : order) {

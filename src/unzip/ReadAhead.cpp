@@ -3,6 +3,8 @@
 #include "unzip/LittleEndian.h"
 #include "unzip/decoders/PkwareDecryptor.h"
 
+#include <algorithm>
+
 namespace qz::unzip {
 
 namespace {
@@ -10,12 +12,15 @@ constexpr std::size_t kLocalRecordSize = 30;
 constexpr std::uint64_t kJobOverhead = 1024;
 } // namespace
 
-ReadAhead::ReadAhead(ZipArchive& archive, std::vector<int> order, std::size_t budget, int threads)
-    : archive_(archive), order_(std::move(order)), budget_(budget), pool_(threads) {}
+ReadAhead::ReadAhead(FileSystem& files, ZipArchive& archive, std::vector<int> order,
+                     std::size_t budget, int threads)
+    : archive_(archive), file_(files.open(archive.Name(), OpenMode::Read)),
+      order_(std::move(order)), budget_(budget), pool_(file_ ? threads : 0) {}
 
 std::uint64_t ReadAhead::cost(const TZipHeaderInfo& entry) {
-    // The last piece takes a whole block.
-    return std::uint64_t{entry.compressedSize} + entry.uncompressedSize + kPieceSize + kJobOverhead;
+    // The last block of the data and the last piece may each be almost empty.
+    return std::uint64_t{entry.compressedSize} + entry.uncompressedSize + 2 * kPieceSize +
+           kJobOverhead;
 }
 
 const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
@@ -28,6 +33,7 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
             pool_.wait(*job);
             if (job->decoded)
                 pool_.blocks().giveBack(job->decoded->blocks);
+            pool_.blocks().giveBack(job->raw.blocks); // never decoded
         }
         held_ -= entries_.front().cost;
         entries_.pop_front();
@@ -49,7 +55,8 @@ void ReadAhead::fill(const std::string& password) {
     std::vector<std::shared_ptr<DecodeJob>> jobs;
     for (; next_ < order_.size(); ++next_) {
         const TZipHeaderInfo& entry = archive_.Entry(order_[next_]);
-        const bool decodable = !entry.IsDirectory() && isSupportedMethod(entry.compressionMethod) &&
+        const bool decodable = file_ && !entry.IsDirectory() &&
+                               isSupportedMethod(entry.compressionMethod) &&
                                !(entry.flags & kFlagStrongEncryption) && cost(entry) <= budget_;
         const std::uint64_t share = decodable ? cost(entry) : kJobOverhead;
         if (held_ + share > budget_)
@@ -66,16 +73,24 @@ void ReadAhead::fill(const std::string& password) {
 // Nothing when the archive ends before the entry's data does.
 std::shared_ptr<DecodeJob> ReadAhead::read(const TZipHeaderInfo& entry,
                                            const std::string& password) {
-    TLFNFileStream& in = archive_.Stream();
-    in.Seek(entry.relativeOffsetOfLocalHeader, soFromBeginning);
     std::uint8_t local[kLocalRecordSize];
-    if (in.Read(local, sizeof local) != sizeof local)
+    if (!file_->seek(entry.relativeOffsetOfLocalHeader) ||
+        file_->read(local, sizeof local) != sizeof local ||
+        !file_->seek(entry.relativeOffsetOfLocalHeader + sizeof local + Get16(local + 26) +
+                     Get16(local + 28)))
         return nullptr;
-    in.Seek(Get16(local + 26) + Get16(local + 28), soFromCurrent);
     auto job = std::make_shared<DecodeJob>();
-    job->raw.resize(entry.compressedSize);
-    if (in.Read(job->raw.data(), job->raw.size()) != job->raw.size())
-        return nullptr;
+    job->raw.size = entry.compressedSize;
+    for (std::uint64_t left = entry.compressedSize; left > 0;) {
+        const std::size_t count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(left, kPieceSize));
+        job->raw.blocks.push_back(pool_.blocks().take());
+        if (file_->read(job->raw.blocks.back(), count) != count) {
+            pool_.blocks().giveBack(job->raw.blocks);
+            return nullptr;
+        }
+        left -= count;
+    }
     job->coding = {entry.compressionMethod, entry.flags, entry.uncompressedSize};
     job->encrypted = entry.IsEncrypted();
     if (job->encrypted) {

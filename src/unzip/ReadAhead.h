@@ -1,10 +1,12 @@
 // The reading side of decoding ahead: takes the compressed bytes of the
 // entries that come next from the archive, while they fit in a fixed memory
 // budget, and hands them to the decode pool. Runs on the thread that owns
-// the archive stream, between that thread's own reads, and positions the
-// stream itself for every entry it reads.
+// the archive stream, between that thread's own reads, but reads the file
+// through a handle of its own, in whole blocks straight into the pool's
+// memory, so that the engine's buffered stream is left as it was.
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "unzip/DecodePool.h"
 #include "unzip/ZipArchive.h"
 
@@ -19,8 +21,10 @@ namespace qz::unzip {
 
 class ReadAhead {
 public:
-    // order: the indices the run will extract, ascending.
-    ReadAhead(ZipArchive& archive, std::vector<int> order, std::size_t budget, int threads);
+    // order: the indices the run will extract, ascending. When the archive
+    // cannot be opened a second time, nothing is read ahead.
+    ReadAhead(FileSystem& files, ZipArchive& archive, std::vector<int> order, std::size_t budget,
+              int threads);
 
     // Entry index decoded with password, or nothing when the entry must be
     // extracted straight from the archive: it was not read ahead (too big
@@ -29,7 +33,8 @@ public:
     // Entries before index are dropped; the answer lives until the next call.
     const RecordedDecode* take(int index, const std::string& password);
 
-    // An entry's share of the budget: its data in and out, and the job.
+    // An entry's share of the budget: its data in and out, the blocks they
+    // leave part empty, and the job.
     static std::uint64_t cost(const TZipHeaderInfo& entry);
 
 private:
@@ -42,6 +47,7 @@ private:
     std::shared_ptr<DecodeJob> read(const TZipHeaderInfo& entry, const std::string& password);
 
     ZipArchive& archive_;
+    std::unique_ptr<File> file_;
     std::vector<int> order_;
     std::size_t next_ = 0; // position in order_ of the next entry to read
     std::size_t budget_;

@@ -1,6 +1,7 @@
-// Blocks of kPieceSize bytes for decoded pieces held in memory, used again
-// once their entry is written: fresh memory costs a page fault for every
-// page, which for a whole archive costs more than the copying. Shared by the
+// Blocks of kPieceSize bytes for entries held in memory, their compressed
+// data and their decoded pieces, used again once their entry is done: fresh
+// memory costs a page fault for every page, which for a whole archive costs
+// more than the copying. Shared by the thread that reads the archive, the
 // threads that decode and the one that writes; freed with the pool.
 #pragma once
 
@@ -10,6 +11,12 @@
 #include <vector>
 
 namespace qz::unzip {
+
+// size bytes, kPieceSize in each block but the last.
+struct BlockBytes {
+    std::vector<std::uint8_t*> blocks;
+    std::uint64_t size = 0;
+};
 
 class PieceBlocks {
 public:

@@ -6,29 +6,35 @@
 namespace qz::unzip {
 namespace {
 
+// The entry's data from offset on, as the engine's source would hand it out.
 class MemorySource : public ByteSource {
 public:
-    MemorySource(const std::uint8_t* data, std::size_t size, const std::atomic<bool>& stop)
-        : data_(data), remaining_(size), stop_(stop) {}
+    MemorySource(const BlockBytes& data, std::uint64_t offset, const std::atomic<bool>& stop)
+        : data_(data), offset_(offset), stop_(stop) {}
 
     std::size_t read(std::uint8_t* buffer, std::size_t count) override {
-        const std::size_t take = std::min(count, remaining_);
+        const std::size_t take = static_cast<std::size_t>(
+            std::min<std::uint64_t>(count, data_.size - std::min(offset_, data_.size)));
         if (take == 0)
             return 0; // the engine's source returns here without a read either
         if (stop_.load(std::memory_order_relaxed))
             throw DecodeAbandoned{};
         ++reads;
-        std::memcpy(buffer, data_, take);
-        data_ += take;
-        remaining_ -= take;
+        for (std::size_t done = 0; done < take;) {
+            const std::size_t within = offset_ % kPieceSize;
+            const std::size_t n = std::min(take - done, kPieceSize - within);
+            std::memcpy(buffer + done, data_.blocks[offset_ / kPieceSize] + within, n);
+            done += n;
+            offset_ += n;
+        }
         return take;
     }
 
     std::uint32_t reads = 0;
 
 private:
-    const std::uint8_t* data_;
-    std::size_t remaining_;
+    const BlockBytes& data_;
+    std::uint64_t offset_;
     const std::atomic<bool>& stop_;
 };
 
@@ -53,10 +59,10 @@ private:
 } // namespace
 
 RecordedDecode decodeInMemory(DecoderWorkspace& workspace, const EntryCoding& entry,
-                              const std::uint8_t* input, std::size_t size,
+                              const BlockBytes& input, std::uint64_t offset,
                               const std::atomic<bool>& stop, PieceBlocks& blocks) {
     RecordedDecode record;
-    MemorySource source(input, size, stop);
+    MemorySource source(input, offset, stop);
     MemorySink sink(record, source, blocks);
     DecodeResult result;
     try {

@@ -32,12 +32,13 @@ struct RecordedDecode {
 // Thrown out of decodeInMemory when stop was set at one of its reads.
 struct DecodeAbandoned {};
 
-// Output never exceeds entry.uncompressedSize (a longer entry ends with
+// Decodes input from offset on (past the encryption header). Output never
+// exceeds entry.uncompressedSize (a longer entry ends with
 // BiggerThanUncompressed), so that size, and one piece for the last one's
 // block, bound the memory taken from blocks. A decode that throws gives its
 // blocks back.
 RecordedDecode decodeInMemory(DecoderWorkspace& workspace, const EntryCoding& entry,
-                              const std::uint8_t* input, std::size_t size,
+                              const BlockBytes& input, std::uint64_t offset,
                               const std::atomic<bool>& stop, PieceBlocks& blocks);
 
 // Hands the recorded pieces to sink, running beforeRead for every read the
