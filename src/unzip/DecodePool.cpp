@@ -1,5 +1,6 @@
 #include "unzip/DecodePool.h"
 
+#include "platform/ThreadPriority.h"
 #include "unzip/decoders/PkwareDecryptor.h"
 
 #include <algorithm>
@@ -38,16 +39,16 @@ DecodePool::~DecodePool() {
         thread.join();
 }
 
-void DecodePool::submit(std::vector<std::shared_ptr<DecodeJob>>& jobs) {
+void DecodePool::submit(std::shared_ptr<DecodeJob> job) {
     if (threads_.empty()) {
-        for (const auto& job : jobs)
-            job->finished = true; // nothing decoded: each entry is read again at its turn
-    } else {
-        std::lock_guard<std::mutex> lock(mutex_);
-        queue_.insert(queue_.end(), jobs.begin(), jobs.end());
+        job->finished = true; // nothing decoded: the entry is read again at its turn
+        return;
     }
-    jobs.clear();
-    queued_.notify_all();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back(std::move(job));
+    }
+    queued_.notify_one();
 }
 
 void DecodePool::wait(const DecodeJob& job) {
@@ -83,6 +84,9 @@ struct Lane {
 // leaves its lane (all decrypted) is decoded and a queued entry takes its
 // place, so the lanes stay full however the entries' sizes differ.
 void DecodePool::work() {
+    // The thread that writes the files is the one to wait for; decoding
+    // further ahead can wait for it.
+    lowerCurrentThreadPriority();
     DecoderWorkspace workspace;
     std::vector<Lane> lanes;
     lanes.reserve(PkwareDecryptor::kInterleaveWidth);

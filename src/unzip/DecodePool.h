@@ -40,9 +40,7 @@ public:
     DecodePool(const DecodePool&) = delete;
     DecodePool& operator=(const DecodePool&) = delete;
 
-    // Queues the jobs (and empties the list): several at once, so that a
-    // thread may take them together.
-    void submit(std::vector<std::shared_ptr<DecodeJob>>& jobs);
+    void submit(std::shared_ptr<DecodeJob> job);
     // Blocks until the job has been decoded.
     void wait(const DecodeJob& job);
 

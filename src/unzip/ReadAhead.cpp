@@ -50,9 +50,9 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
 
 // Entries that are not read ahead still take their place in the queue, with
 // no job and the cost of one, so that however many there are the queue stays
-// within the budget.
+// within the budget. Each entry goes to the pool as soon as it is read, so
+// that the threads start while the rest is read.
 void ReadAhead::fill(const std::string& password) {
-    std::vector<std::shared_ptr<DecodeJob>> jobs;
     for (; next_ < order_.size(); ++next_) {
         const TZipHeaderInfo& entry = archive_.Entry(order_[next_]);
         const bool decodable = file_ && !entry.IsDirectory() &&
@@ -65,9 +65,8 @@ void ReadAhead::fill(const std::string& password) {
         held_ += share;
         entries_.push_back({order_[next_], share, job});
         if (job)
-            jobs.push_back(std::move(job));
+            pool_.submit(std::move(job));
     }
-    pool_.submit(jobs);
 }
 
 // Nothing when the archive ends before the entry's data does.
