@@ -1,10 +1,16 @@
 #include "FolderContract.h"
 #include "TestSupport.h"
 #include "platform/DosDateTime.h"
+#include "platform/ThreadPriority.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <optional>
+#include <thread>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace qz {
 namespace {
@@ -153,6 +159,23 @@ TEST(HostSystemInfo, DosTimesAreLocalTimes) {
     EXPECT_EQ(system.fileTimeToDosDateTime(133485750110000000),
               (DosDateTime{2024, 1, 1, 12, 30, 10}.pack()));
     EXPECT_EQ(system.fileTimeToDosDateTime(119599955990000000), std::nullopt);
+}
+
+TEST(ThreadPriority, LowersTheCallingThreadAlone) {
+    const auto niceOf = [](pid_t thread) {
+        errno = 0;
+        const int nice = getpriority(PRIO_PROCESS, static_cast<id_t>(thread));
+        EXPECT_EQ(errno, 0);
+        return nice;
+    };
+    const int before = niceOf(gettid());
+    int helper = 0;
+    std::thread([&] {
+        lowerCurrentThreadPriority();
+        helper = niceOf(gettid());
+    }).join();
+    EXPECT_GT(helper, before);
+    EXPECT_EQ(niceOf(gettid()), before);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The Win32 ports against the real system calls, run under Wine.
 #include "platform/DosDateTime.h"
+#include "platform/ThreadPriority.h"
 #include "platform/host/ShellLinkFile.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32CodePages.h"
@@ -19,6 +20,7 @@
 
 #include <process.h>
 #include <random>
+#include <thread>
 
 #include <windows.h>
 
@@ -311,6 +313,16 @@ TEST(Win32SystemInfo, AQuotedFolderKeepsItsTrailingBackslash) {
     fs.deleteFile(echo);
     EXPECT_EQ(joined, "--gtest_filter=Win32SystemInfo.AQuotedFolderKeepsItsTrailingBackslash|"
                       "C:\\My Dir\\|-FAST|");
+}
+
+TEST(ThreadPriority, LowersTheCallingThreadAlone) {
+    int helper = THREAD_PRIORITY_ERROR_RETURN;
+    std::thread([&] {
+        lowerCurrentThreadPriority();
+        helper = GetThreadPriority(GetCurrentThread());
+    }).join();
+    EXPECT_EQ(helper, THREAD_PRIORITY_BELOW_NORMAL);
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_NORMAL);
 }
 
 } // namespace
