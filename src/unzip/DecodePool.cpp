@@ -108,25 +108,21 @@ void DecodePool::work() {
         for (std::shared_ptr<DecodeJob>& job : taken) {
             if (!job->encrypted) {
                 job->passwordFits = true;
-                if (!finish(*job, 0, workspace))
+                if (!finish(*job, workspace))
                     return;
                 continue;
             }
             PkwareDecryptor keys(job->password);
-            // The header lies in the first block, which holds a whole piece
-            // unless the data is shorter.
-            std::uint8_t* first = job->raw.blocks.empty() ? nullptr : job->raw.blocks[0];
-            job->passwordFits =
-                job->raw.size >= kEncryptionHeaderSize && keys.checkHeader(first, job->checkByte);
+            job->passwordFits = keys.checkHeader(job->header, job->checkByte);
             if (!job->passwordFits) {
-                finish(*job, 0, workspace);
+                finish(*job, workspace);
                 continue;
             }
-            const std::size_t inFirst =
-                static_cast<std::size_t>(std::min<std::uint64_t>(kPieceSize, job->raw.size));
-            PkwareDecryptor::Stream rest{nullptr, first + kEncryptionHeaderSize,
-                                         inFirst - kEncryptionHeaderSize};
-            lanes.push_back({std::move(job), keys, rest});
+            const BlockBytes& raw = job->raw;
+            PkwareDecryptor::Stream first{
+                nullptr, raw.blocks.empty() ? nullptr : raw.blocks[0],
+                static_cast<std::size_t>(std::min<std::uint64_t>(kPieceSize, raw.size))};
+            lanes.push_back({std::move(job), keys, first});
         }
         taken.clear();
         if (lanes.empty())
@@ -149,18 +145,17 @@ void DecodePool::work() {
                 ++lane;
                 continue;
             }
-            if (!finish(*lane->job, kEncryptionHeaderSize, workspace))
+            if (!finish(*lane->job, workspace))
                 return;
             lane = lanes.erase(lane);
         }
     }
 }
 
-bool DecodePool::finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace& workspace) {
+bool DecodePool::finish(DecodeJob& job, DecoderWorkspace& workspace) {
     if (job.passwordFits) {
         try {
-            job.decoded =
-                decodeInMemory(workspace, job.coding, job.raw, headerSize, stop_, blocks_);
+            job.decoded = decodeInMemory(workspace, job.coding, job.raw, stop_, blocks_);
         } catch (const DecodeAbandoned&) {
             return false; // the pool is going: nobody waits for the job
         } catch (...) {

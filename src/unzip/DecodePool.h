@@ -3,6 +3,7 @@
 // job they hold: no events, no files, no archive stream.
 #pragma once
 
+#include "unzip/decoders/PkwareDecryptor.h"
 #include "unzip/decoders/RecordedDecode.h"
 
 #include <atomic>
@@ -21,7 +22,8 @@ namespace qz::unzip {
 struct DecodeJob {
     // Filled by the reading thread before the job is submitted.
     EntryCoding coding;
-    BlockBytes raw; // the entry's data as stored, encryption header first; given back once decoded
+    std::uint8_t header[kEncryptionHeaderSize] = {}; // of an encrypted entry
+    BlockBytes raw; // the entry's data as stored after the header; given back once decoded
     bool encrypted = false;
     std::string password;
     std::uint8_t checkByte = 0;
@@ -53,9 +55,9 @@ public:
 
 private:
     void work();
-    // Decodes the job's data after its encryption header (already decrypted)
-    // and marks it finished; false when the pool stopped it.
-    bool finish(DecodeJob& job, std::size_t headerSize, DecoderWorkspace& workspace);
+    // Decodes the job's data (already decrypted) and marks it finished;
+    // false when the pool stopped it.
+    bool finish(DecodeJob& job, DecoderWorkspace& workspace);
 
     PieceBlocks blocks_;
     std::mutex mutex_;

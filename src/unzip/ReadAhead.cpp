@@ -69,7 +69,8 @@ void ReadAhead::fill(const std::string& password) {
     }
 }
 
-// Nothing when the archive ends before the entry's data does.
+// Nothing when the archive ends before the entry's data does, or an
+// encrypted entry's data before its header does.
 std::shared_ptr<DecodeJob> ReadAhead::read(const TZipHeaderInfo& entry,
                                            const std::string& password) {
     std::uint8_t local[kLocalRecordSize];
@@ -79,8 +80,17 @@ std::shared_ptr<DecodeJob> ReadAhead::read(const TZipHeaderInfo& entry,
                      Get16(local + 28)))
         return nullptr;
     auto job = std::make_shared<DecodeJob>();
-    job->raw.size = entry.compressedSize;
-    for (std::uint64_t left = entry.compressedSize; left > 0;) {
+    std::uint64_t left = entry.compressedSize;
+    // The header apart, so that the data's blocks hold the decoder's reads
+    // one to a block.
+    if (entry.IsEncrypted()) {
+        if (left < kEncryptionHeaderSize ||
+            file_->read(job->header, kEncryptionHeaderSize) != kEncryptionHeaderSize)
+            return nullptr;
+        left -= kEncryptionHeaderSize;
+    }
+    job->raw.size = left;
+    while (left > 0) {
         const std::size_t count =
             static_cast<std::size_t>(std::min<std::uint64_t>(left, kPieceSize));
         job->raw.blocks.push_back(pool_.blocks().take());

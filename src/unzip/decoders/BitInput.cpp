@@ -9,9 +9,9 @@ namespace qz::unzip {
 bool BitInput::fillBuffer() {
     if (ended_)
         return false;
-    const std::size_t got = source_.read(buffer_, kPieceSize);
-    next_ = buffer_;
-    end_ = buffer_ + got;
+    std::size_t got = kPieceSize;
+    next_ = source_.readInPlace(buffer_, got);
+    end_ = next_ + got;
     ended_ = got == 0;
     return got > 0;
 }

@@ -18,7 +18,7 @@ namespace qz::unzip {
 
 class BitInput {
 public:
-    // buffer holds kPieceSize bytes.
+    // buffer holds kPieceSize bytes, for sources that do not read in place.
     BitInput(ByteSource& source, std::uint8_t* buffer) : source_(source), buffer_(buffer) {}
 
     // Guarantees at least 56 bits in the register.

@@ -53,8 +53,13 @@ DecodeResult DecoderWorkspace::decode(const EntryCoding& entry, ByteSource& sour
     PieceWriter out(sink, b.output.data(), entry.uncompressedSize);
     try {
         if (entry.method == Stored) {
-            while (const std::size_t n = source.read(b.input.data(), kPieceSize))
-                out.put(b.input.data(), n);
+            for (;;) {
+                std::size_t n = kPieceSize;
+                const std::uint8_t* data = source.readInPlace(b.input.data(), n);
+                if (n == 0)
+                    break;
+                out.put(data, n);
+            }
         } else {
             BitInput in(source, b.input.data());
             if (entry.method == Deflated) {

@@ -27,6 +27,13 @@ public:
     // end of the archive): the exception passes out of decode() and the
     // workspace stays fit for the next entry.
     virtual std::size_t read(std::uint8_t* buffer, std::size_t count) = 0;
+    // The same read, but a source that holds the bytes in memory already may
+    // hand out where they lie instead of copying them into buffer; they stay
+    // as they are until the next call. Sets count to the bytes read.
+    virtual const std::uint8_t* readInPlace(std::uint8_t* buffer, std::size_t& count) {
+        count = read(buffer, count);
+        return buffer;
+    }
 };
 
 class ByteSink {

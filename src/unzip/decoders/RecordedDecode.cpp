@@ -6,20 +6,16 @@
 namespace qz::unzip {
 namespace {
 
-// The entry's data from offset on, as the engine's source would hand it out.
+// The entry's data, handed out as the engine's source would: a read takes
+// what is asked or what is left. Reads that start at a block, as those of
+// kPieceSize do, are handed out in place.
 class MemorySource : public ByteSource {
 public:
-    MemorySource(const BlockBytes& data, std::uint64_t offset, const std::atomic<bool>& stop)
-        : data_(data), offset_(offset), stop_(stop) {}
+    MemorySource(const BlockBytes& data, const std::atomic<bool>& stop)
+        : data_(data), stop_(stop) {}
 
     std::size_t read(std::uint8_t* buffer, std::size_t count) override {
-        const std::size_t take = static_cast<std::size_t>(
-            std::min<std::uint64_t>(count, data_.size - std::min(offset_, data_.size)));
-        if (take == 0)
-            return 0; // the engine's source returns here without a read either
-        if (stop_.load(std::memory_order_relaxed))
-            throw DecodeAbandoned{};
-        ++reads;
+        const std::size_t take = begin(count);
         for (std::size_t done = 0; done < take;) {
             const std::size_t within = offset_ % kPieceSize;
             const std::size_t n = std::min(take - done, kPieceSize - within);
@@ -30,11 +26,34 @@ public:
         return take;
     }
 
+    const std::uint8_t* readInPlace(std::uint8_t* buffer, std::size_t& count) override {
+        if (offset_ % kPieceSize != 0 || count > kPieceSize) {
+            count = read(buffer, count);
+            return buffer;
+        }
+        count = begin(count);
+        const std::uint8_t* data = count > 0 ? data_.blocks[offset_ / kPieceSize] : buffer;
+        offset_ += count;
+        return data;
+    }
+
     std::uint32_t reads = 0;
 
 private:
+    // The size of a read of count bytes, counted unless it reads nothing.
+    std::size_t begin(std::size_t count) {
+        const std::size_t take = static_cast<std::size_t>(
+            std::min<std::uint64_t>(count, data_.size - std::min(offset_, data_.size)));
+        if (take == 0)
+            return 0; // the engine's source returns here without a read either
+        if (stop_.load(std::memory_order_relaxed))
+            throw DecodeAbandoned{};
+        ++reads;
+        return take;
+    }
+
     const BlockBytes& data_;
-    std::uint64_t offset_;
+    std::uint64_t offset_ = 0;
     const std::atomic<bool>& stop_;
 };
 
@@ -59,10 +78,10 @@ private:
 } // namespace
 
 RecordedDecode decodeInMemory(DecoderWorkspace& workspace, const EntryCoding& entry,
-                              const BlockBytes& input, std::uint64_t offset,
-                              const std::atomic<bool>& stop, PieceBlocks& blocks) {
+                              const BlockBytes& input, const std::atomic<bool>& stop,
+                              PieceBlocks& blocks) {
     RecordedDecode record;
-    MemorySource source(input, offset, stop);
+    MemorySource source(input, stop);
     MemorySink sink(record, source, blocks);
     DecodeResult result;
     try {

@@ -32,14 +32,14 @@ struct RecordedDecode {
 // Thrown out of decodeInMemory when stop was set at one of its reads.
 struct DecodeAbandoned {};
 
-// Decodes input from offset on (past the encryption header). Output never
+// Decodes input (already decrypted, without the encryption header). Output never
 // exceeds entry.uncompressedSize (a longer entry ends with
 // BiggerThanUncompressed), so that size, and one piece for the last one's
 // block, bound the memory taken from blocks. A decode that throws gives its
 // blocks back.
 RecordedDecode decodeInMemory(DecoderWorkspace& workspace, const EntryCoding& entry,
-                              const BlockBytes& input, std::uint64_t offset,
-                              const std::atomic<bool>& stop, PieceBlocks& blocks);
+                              const BlockBytes& input, const std::atomic<bool>& stop,
+                              PieceBlocks& blocks);
 
 // Hands the recorded pieces to sink, running beforeRead for every read the
 // decoder made before each piece (and after the last one). A refused piece
