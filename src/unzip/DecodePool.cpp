@@ -1,6 +1,7 @@
 #include "unzip/DecodePool.h"
 
 #include "platform/ThreadPriority.h"
+#include "unzip/LittleEndian.h"
 #include "unzip/decoders/PkwareDecryptor.h"
 
 #include <algorithm>
@@ -19,7 +20,9 @@ int DecodePool::threadsForThisProcessor() {
     return std::clamp(cores, 1, kMostThreads);
 }
 
-DecodePool::DecodePool(int threads) {
+DecodePool::DecodePool(int threads, File* archive) : archive_(archive) {
+    if (!archive_)
+        threads = 0;
     try {
         for (int i = 0; i < threads; ++i)
             threads_.emplace_back([this] { work(); });
@@ -54,6 +57,44 @@ void DecodePool::submit(std::shared_ptr<DecodeJob> job) {
 void DecodePool::wait(const DecodeJob& job) {
     std::unique_lock<std::mutex> lock(mutex_);
     finished_.wait(lock, [&] { return job.finished; });
+}
+
+namespace {
+constexpr std::size_t kLocalRecordSize = 30;
+} // namespace
+
+// The local record's name and extra field may differ in length from the
+// central directory's, so it is read for where the data starts. The header
+// of an encrypted entry is kept apart, so that the data's blocks hold the
+// decoder's reads one to a block.
+bool DecodePool::read(DecodeJob& job) {
+    std::lock_guard<std::mutex> lock(archiveMutex_);
+    std::uint8_t local[kLocalRecordSize];
+    if (!archive_->seek(job.localHeaderOffset) ||
+        archive_->read(local, sizeof local) != sizeof local ||
+        !archive_->seek(job.localHeaderOffset + sizeof local + Get16(local + 26) +
+                        Get16(local + 28)))
+        return false;
+    std::uint64_t left = job.storedSize;
+    if (job.encrypted) {
+        if (left < kEncryptionHeaderSize ||
+            archive_->read(job.header, kEncryptionHeaderSize) != kEncryptionHeaderSize)
+            return false;
+        left -= kEncryptionHeaderSize;
+    }
+    job.raw.size = left;
+    while (left > 0) {
+        const std::size_t count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(left, kPieceSize));
+        job.raw.blocks.push_back(blocks_.take());
+        if (archive_->read(job.raw.blocks.back(), count) != count) {
+            blocks_.giveBack(job.raw.blocks);
+            job.raw.size = 0;
+            return false;
+        }
+        left -= count;
+    }
+    return true;
 }
 
 namespace {
@@ -106,15 +147,16 @@ void DecodePool::work() {
             queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(take));
         }
         for (std::shared_ptr<DecodeJob>& job : taken) {
-            if (!job->encrypted) {
-                job->passwordFits = true;
+            const bool whole = read(*job);
+            if (!whole || !job->encrypted) {
+                job->decodable = whole;
                 if (!finish(*job, workspace))
                     return;
                 continue;
             }
             PkwareDecryptor keys(job->password);
-            job->passwordFits = keys.checkHeader(job->header, job->checkByte);
-            if (!job->passwordFits) {
+            job->decodable = keys.checkHeader(job->header, job->checkByte);
+            if (!job->decodable) {
                 finish(*job, workspace);
                 continue;
             }
@@ -153,7 +195,7 @@ void DecodePool::work() {
 }
 
 bool DecodePool::finish(DecodeJob& job, DecoderWorkspace& workspace) {
-    if (job.passwordFits) {
+    if (job.decodable) {
         try {
             job.decoded = decodeInMemory(workspace, job.coding, job.raw, stop_, blocks_);
         } catch (const DecodeAbandoned&) {

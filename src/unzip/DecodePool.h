@@ -1,8 +1,10 @@
-// Worker threads that decode entries whose compressed bytes the reading
-// thread has already taken from the archive. Workers touch nothing but the
-// job they hold: no events, no files, no archive stream.
+// Worker threads that read the compressed bytes of the entries they are
+// given and decode them. They read the archive through a handle of their
+// own, one thread at a time, and touch nothing else but the job they hold:
+// no events, no files written, not the engine's archive stream.
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "unzip/decoders/PkwareDecryptor.h"
 #include "unzip/decoders/RecordedDecode.h"
 
@@ -20,23 +22,27 @@
 namespace qz::unzip {
 
 struct DecodeJob {
-    // Filled by the reading thread before the job is submitted.
+    // Filled before the job is submitted.
+    std::uint64_t localHeaderOffset = 0;
+    std::uint64_t storedSize = 0; // the compressed size, encryption header included
     EntryCoding coding;
-    std::uint8_t header[kEncryptionHeaderSize] = {}; // of an encrypted entry
-    BlockBytes raw; // the entry's data as stored after the header; given back once decoded
     bool encrypted = false;
     std::string password;
     std::uint8_t checkByte = 0;
 
     // Filled by the worker; read once finished is set (under the pool's lock).
+    std::uint8_t header[kEncryptionHeaderSize] = {}; // of an encrypted entry
+    BlockBytes raw;         // the data after the header; given back once decoded
+    bool decodable = false; // read whole and, when encrypted, the password fits
     bool finished = false;
-    bool passwordFits = false;
-    std::optional<RecordedDecode> decoded; // none: wrong password, or the decoder threw
+    // None: the data was short, the password wrong, or the decoder threw.
+    std::optional<RecordedDecode> decoded;
 };
 
 class DecodePool {
 public:
-    explicit DecodePool(int threads);
+    // archive: read by the threads, which start only when it is there.
+    DecodePool(int threads, File* archive);
     // Abandons every job not finished yet and joins the threads.
     ~DecodePool();
     DecodePool(const DecodePool&) = delete;
@@ -55,10 +61,14 @@ public:
 
 private:
     void work();
+    // Reads the job's data into blocks; false when the archive ends first.
+    bool read(DecodeJob& job);
     // Decodes the job's data (already decrypted) and marks it finished;
     // false when the pool stopped it.
     bool finish(DecodeJob& job, DecoderWorkspace& workspace);
 
+    File* archive_;
+    std::mutex archiveMutex_;
     PieceBlocks blocks_;
     std::mutex mutex_;
     std::condition_variable queued_;

@@ -1,21 +1,17 @@
 #include "unzip/ReadAhead.h"
 
-#include "unzip/LittleEndian.h"
 #include "unzip/decoders/PkwareDecryptor.h"
-
-#include <algorithm>
 
 namespace qz::unzip {
 
 namespace {
-constexpr std::size_t kLocalRecordSize = 30;
 constexpr std::uint64_t kJobOverhead = 1024;
 } // namespace
 
 ReadAhead::ReadAhead(FileSystem& files, ZipArchive& archive, std::vector<int> order,
                      std::size_t budget, int threads)
     : archive_(archive), file_(files.open(archive.Name(), OpenMode::Read)),
-      order_(std::move(order)), budget_(budget), pool_(file_ ? threads : 0) {}
+      order_(std::move(order)), budget_(budget), pool_(threads, file_.get()) {}
 
 std::uint64_t ReadAhead::cost(const TZipHeaderInfo& entry) {
     // The last block of the data and the last piece may each be almost empty.
@@ -50,8 +46,7 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
 
 // Entries that are not read ahead still take their place in the queue, with
 // no job and the cost of one, so that however many there are the queue stays
-// within the budget. Each entry goes to the pool as soon as it is read, so
-// that the threads start while the rest is read.
+// within the budget.
 void ReadAhead::fill(const std::string& password) {
     for (; next_ < order_.size(); ++next_) {
         const TZipHeaderInfo& entry = archive_.Entry(order_[next_]);
@@ -61,7 +56,7 @@ void ReadAhead::fill(const std::string& password) {
         const std::uint64_t share = decodable ? cost(entry) : kJobOverhead;
         if (held_ + share > budget_)
             break;
-        std::shared_ptr<DecodeJob> job = decodable ? read(entry, password) : nullptr;
+        std::shared_ptr<DecodeJob> job = decodable ? makeJob(entry, password) : nullptr;
         held_ += share;
         entries_.push_back({order_[next_], share, job});
         if (job)
@@ -69,37 +64,11 @@ void ReadAhead::fill(const std::string& password) {
     }
 }
 
-// Nothing when the archive ends before the entry's data does, or an
-// encrypted entry's data before its header does.
-std::shared_ptr<DecodeJob> ReadAhead::read(const TZipHeaderInfo& entry,
-                                           const std::string& password) {
-    std::uint8_t local[kLocalRecordSize];
-    if (!file_->seek(entry.relativeOffsetOfLocalHeader) ||
-        file_->read(local, sizeof local) != sizeof local ||
-        !file_->seek(entry.relativeOffsetOfLocalHeader + sizeof local + Get16(local + 26) +
-                     Get16(local + 28)))
-        return nullptr;
+std::shared_ptr<DecodeJob> ReadAhead::makeJob(const TZipHeaderInfo& entry,
+                                              const std::string& password) {
     auto job = std::make_shared<DecodeJob>();
-    std::uint64_t left = entry.compressedSize;
-    // The header apart, so that the data's blocks hold the decoder's reads
-    // one to a block.
-    if (entry.IsEncrypted()) {
-        if (left < kEncryptionHeaderSize ||
-            file_->read(job->header, kEncryptionHeaderSize) != kEncryptionHeaderSize)
-            return nullptr;
-        left -= kEncryptionHeaderSize;
-    }
-    job->raw.size = left;
-    while (left > 0) {
-        const std::size_t count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(left, kPieceSize));
-        job->raw.blocks.push_back(pool_.blocks().take());
-        if (file_->read(job->raw.blocks.back(), count) != count) {
-            pool_.blocks().giveBack(job->raw.blocks);
-            return nullptr;
-        }
-        left -= count;
-    }
+    job->localHeaderOffset = entry.relativeOffsetOfLocalHeader;
+    job->storedSize = entry.compressedSize;
     job->coding = {entry.compressionMethod, entry.flags, entry.uncompressedSize};
     job->encrypted = entry.IsEncrypted();
     if (job->encrypted) {

@@ -1,9 +1,10 @@
-// The reading side of decoding ahead: takes the compressed bytes of the
-// entries that come next from the archive, while they fit in a fixed memory
-// budget, and hands them to the decode pool. Runs on the thread that owns
-// the archive stream, between that thread's own reads, but reads the file
-// through a handle of its own, in whole blocks straight into the pool's
-// memory, so that the engine's buffered stream is left as it was.
+// The planning side of decoding ahead: hands the entries that come next to
+// the decode pool while they fit in a fixed memory budget, and gives the
+// engine each entry's decoded pieces at its turn. Runs on the engine's
+// thread, between its own reads; the pool's threads read the compressed
+// bytes through a handle of the archive that is opened here, so that the
+// engine's buffered stream is left as it was and its thread does no more
+// than write.
 #pragma once
 
 #include "platform/FileSystem.h"
@@ -44,7 +45,7 @@ private:
         std::shared_ptr<DecodeJob> job;
     };
     void fill(const std::string& password);
-    std::shared_ptr<DecodeJob> read(const TZipHeaderInfo& entry, const std::string& password);
+    std::shared_ptr<DecodeJob> makeJob(const TZipHeaderInfo& entry, const std::string& password);
 
     ZipArchive& archive_;
     std::unique_ptr<File> file_;
@@ -53,7 +54,8 @@ private:
     std::size_t budget_;
     std::uint64_t held_ = 0; // bytes of the budget the held entries take
     std::deque<Held> entries_;
-    // Last: its threads stop before the jobs they might hold are freed.
+    // Last: its threads stop before the jobs they might hold and the file
+    // they read are freed.
     DecodePool pool_;
 };
 
