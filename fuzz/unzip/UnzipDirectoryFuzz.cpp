@@ -1,13 +1,15 @@
 // Opens arbitrary bytes as an archive, reads its directory (the scan too,
 // for odd-sized inputs), sorts it in every mode and reads every comment.
 #include "FuzzMachine.h"
+#include "platform/host/HostCodePages.h"
 #include "unzip/Errors.h"
 #include "unzip/ZipArchive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static qz::fuzz::FuzzMachine machine;
+    static const qz::HostCodePages pages;
     using namespace qz;
-    ZipArchive archive(machine.files, machine.dialogs, machine.strings, 437);
+    ZipArchive archive(machine.files, machine.dialogs, machine.strings, pages, 437);
     if (size % 2)
         archive.onIncompleteZip = [](TIncompleteZipMode& mode) {
             mode = TIncompleteZipMode::izAssumeBad;
