@@ -13,6 +13,7 @@ namespace {
 // More threads than this gain little on the installer's archives and cost
 // a workspace each.
 constexpr int kMostThreads = 8;
+constexpr std::size_t kLocalRecordSize = 30;
 } // namespace
 
 int DecodePool::threadsForThisProcessor() {
@@ -58,10 +59,6 @@ void DecodePool::wait(const DecodeJob& job) {
     std::unique_lock<std::mutex> lock(mutex_);
     finished_.wait(lock, [&] { return job.finished; });
 }
-
-namespace {
-constexpr std::size_t kLocalRecordSize = 30;
-} // namespace
 
 // The local record's name and extra field may differ in length from the
 // central directory's, so it is read for where the data starts. The header
