@@ -198,7 +198,7 @@ bool DecodePool::finish(DecodeJob& job, DecoderWorkspace& workspace) {
         } catch (const DecodeAbandoned&) {
             return false; // the pool is going: nobody waits for the job
         } catch (...) {
-            // Left to the reading thread, which decodes the entry itself and
+            // Left to the engine's thread, which decodes the entry itself and
             // meets the failure where it belongs.
         }
     }

@@ -29,7 +29,6 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
             pool_.wait(*job);
             if (job->decoded)
                 pool_.blocks().giveBack(job->decoded->blocks);
-            pool_.blocks().giveBack(job->raw.blocks); // never decoded
         }
         held_ -= entries_.front().cost;
         entries_.pop_front();
@@ -50,8 +49,7 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
 void ReadAhead::fill(const std::string& password) {
     for (; next_ < order_.size(); ++next_) {
         const TZipHeaderInfo& entry = archive_.Entry(order_[next_]);
-        const bool decodable = file_ && !entry.IsDirectory() &&
-                               isSupportedMethod(entry.compressionMethod) &&
+        const bool decodable = !entry.IsDirectory() && isSupportedMethod(entry.compressionMethod) &&
                                !(entry.flags & kFlagStrongEncryption) && cost(entry) <= budget_;
         const std::uint64_t share = decodable ? cost(entry) : kJobOverhead;
         if (held_ + share > budget_)

@@ -1,8 +1,8 @@
 // Blocks of kPieceSize bytes for entries held in memory, their compressed
 // data and their decoded pieces, used again once their entry is done: fresh
 // memory costs a page fault for every page, which for a whole archive costs
-// more than the copying. Shared by the thread that reads the archive, the
-// threads that decode and the one that writes; freed with the pool.
+// more than the copying. Shared by the threads that read and decode and the
+// one that writes; freed with the pool.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// What the reading side hands over: entries decoded with the password they
+// What the planning side hands over: entries decoded with the password they
 // were read with, and nothing for an entry that the engine must read itself.
 #include "unzip/ReadAhead.h"
 #include "TestSupport.h"
