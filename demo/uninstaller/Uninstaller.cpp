@@ -1,6 +1,8 @@
 #include "Uninstaller.h"
 
 #include "UninstallRecord.h"
+#include "installer/FolderTree.h"
+#include "installer/InstallationBounds.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -30,7 +32,7 @@ std::size_t Depth(const std::string& path) {
 
 std::optional<std::string> ReadAll(FileSystem& files, const std::string& path) {
     auto file = files.open(path, OpenMode::Read);
-    if (!file)
+    if (!file || file->size() > MaxUninstallRecordBytes)
         return std::nullopt;
     std::string bytes(static_cast<std::size_t>(file->size()), '\0');
     if (file->read(bytes.data(), bytes.size()) != bytes.size())
@@ -65,15 +67,34 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
         return 0;
 
     notRemoved_.clear();
+    const std::string installFolder = InstallationFolderOfRecord(recordPath);
+    const InstallationBounds bounds(
+        installFolder,
+        InstallationLinkFiles(installFolder, system_.specialFolder(SpecialFolder::Programs),
+                              system_.specialFolder(SpecialFolder::Desktop),
+                              system_.systemDirectory()));
+    // What is not the installation's, or is reached through a link, stays
+    // and is named in the report.
+    auto owned = [&](const std::string& path, const std::string& line, RecordLineKind kind) {
+        if (bounds.classify(line) == kind && !ReachedThroughLink(files_, installFolder, path))
+            return true;
+        notRemoved_.push_back(line);
+        return false;
+    };
     for (const std::string& folder : record->folders)
-        removeTree(folder);
-    for (const std::string& file : record->files)
-        removeFile(file);
+        if (owned(folder, folder + "\\a", RecordLineKind::Tree))
+            removeTree(folder);
+    std::vector<std::string> removed;
+    for (const std::string& file : record->files) {
+        if (owned(file, file, RecordLineKind::File)) {
+            removeFile(file);
+            removed.push_back(file);
+        }
+    }
     removeFile(recordPath);
 
-    std::vector<std::string> removedFrom = record->files;
-    removedFrom.push_back(recordPath);
-    removeEmptiedFolders(removedFrom, FolderOf(FolderOf(recordPath)));
+    removed.push_back(recordPath);
+    removeEmptiedFolders(removed, installFolder);
 
     if (notRemoved_.empty()) {
         report(record->title, MessageKind::Plain, record->completedText);
@@ -87,33 +108,14 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
 }
 
 void Uninstaller::removeFile(const std::string& path) {
-    auto attributes = files_.attributes(path);
-    if (!attributes)
-        return; // gone already
-    if (*attributes & AttrDirectory) {
-        notRemoved_.push_back(path); // a folder in a file's place stays
-        return;
-    }
-    if (*attributes & AttrReadOnly)
-        files_.setAttributes(path, *attributes & ~std::uint32_t{AttrReadOnly});
-    if (!files_.deleteFile(path))
+    // A folder in a file's place stays; a link goes as a link.
+    if (!DeleteEntry(files_, path))
         notRemoved_.push_back(path);
 }
 
 void Uninstaller::removeTree(const std::string& folder) {
-    if (!files_.directoryExists(folder))
-        return;
-    for (const FindEntry& entry : files_.list(folder + "\\*", ListKind::All)) {
-        if (entry.name == "." || entry.name == "..")
-            continue;
-        std::string path = folder + "\\" + entry.name;
-        if (entry.isDirectory())
-            removeTree(path);
-        else
-            removeFile(path);
-    }
-    if (!files_.removeDirectory(folder))
-        notRemoved_.push_back(folder);
+    for (std::string& path : DeleteFolderTree(files_, folder))
+        notRemoved_.push_back(std::move(path));
 }
 
 void Uninstaller::removeEmptiedFolders(const std::vector<std::string>& removed,

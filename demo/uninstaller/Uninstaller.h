@@ -2,6 +2,12 @@
 // line, asks the record's question, removes what the record lists and
 // reports what it could not remove.
 //
+// Only what the installation owns is touched: files and "\a" folder trees
+// strictly inside the installation folder (the folder above the record's
+// UNINST folder) and the shortcut table's links. Every other line, and every
+// path reached through a link, is skipped and named in the report; a link is
+// removed as a link, never entered.
+//
 // Folders: a "\a" line's folder goes with everything in it. The folders of
 // removed files go when they are left empty: inside the installation folder
 // (the folder above the record's UNINST folder) up to and including it, so

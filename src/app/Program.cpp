@@ -32,27 +32,29 @@ void RunConfigurationTool(Platform& platform, Ftp& ftp) {
     } while (RestartRequested);
 }
 
-void RunRole(Platform& platform, Ftp& ftp) {
+int RunRole(Platform& platform, Ftp& ftp) {
     if (RoleForProgram(platform.system.programPath()) == Role::Installer) {
         TInstF1 wizard(platform);
         wizard.showModal();
-        return;
+        return static_cast<int>(wizard.outcome());
     }
     RunConfigurationTool(platform, ftp);
+    return 0;
 }
 
 } // namespace
 
-void RunProgram(Platform& platform, Ftp& ftp) {
+int RunProgram(Platform& platform, Ftp& ftp) {
     // The last line of defence: an error no handler dealt with is shown, and
     // the program then ends as it always does.
     try {
         BindStandardTexts(platform.dialogs);
         ChooseStartupLanguage(platform.system, platform.files);
         FillCatalogue();
-        RunRole(platform, ftp);
+        return RunRole(platform, ftp);
     } catch (...) {
         ShowUnhandledError(platform.dialogs, std::current_exception());
+        return UnexpectedErrorStatus;
     }
 }
 

@@ -7,10 +7,14 @@
 
 namespace qz {
 
+// The exit status of a run that an error no handler dealt with has ended.
+inline constexpr int UnexpectedErrorStatus = 4;
+
 // Runs the installer or the configuration tool to its end; the configuration
 // tool reaches the teacher's repository through ftp. An error that no
 // handler dealt with is shown in an error box (class name and message) and
-// ends the run. The process exit code is always 0, so there is nothing to return.
-void RunProgram(Platform& platform, Ftp& ftp);
+// ends the run. Returns the exit status: the installer's outcome, 0 for the
+// configuration tool.
+int RunProgram(Platform& platform, Ftp& ftp);
 
 } // namespace qz

@@ -52,43 +52,77 @@ std::string parentOf(const std::string& path) {
 }
 
 // Creates the folder and its missing parents, remembering each one made.
+// The missing ones are found walking up and made walking down, so a deep
+// target costs a loop, never the stack.
 void createFolder(FileSystem& files, const std::string& folder, PlacementRecord& record) {
-    if (folder.empty() || files.directoryExists(folder))
-        return;
-    std::string parent = parentOf(folder);
-    if (parent != folder)
-        createFolder(files, parent, record);
-    if (!files.createDirectory(folder))
-        return;
-    const std::string upper = text::upper(folder);
-    if (std::find(record.createdDirs.begin(), record.createdDirs.end(), upper) ==
-        record.createdDirs.end())
-        record.createdDirs.push_back(upper);
+    if (folder.size() > MaxFolderPathLength)
+        return; // the move into place fails and lists the file
+    std::vector<std::string> missing;
+    for (std::string f = folder; !f.empty() && !files.directoryExists(f); f = parentOf(f))
+        missing.push_back(f);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (!files.createDirectory(*it))
+            return;
+        const std::string upper = text::upper(*it);
+        if (std::find(record.createdDirs.begin(), record.createdDirs.end(), upper) ==
+            record.createdDirs.end())
+            record.createdDirs.push_back(upper);
+    }
 }
 
-bool deleteOrAsk(Platform& platform, const std::string& target) {
-    if (auto attributes = platform.files.attributes(target);
-        attributes && (*attributes & AttrReadOnly))
-        platform.files.setAttributes(target, *attributes & ~AttrReadOnly);
-    while (!platform.files.deleteFile(target)) {
-        MessageRequest question{
-            MessageKind::Warning,
-            Format(Pick("Ошибка при обновлении файла \"%s\". Возможно, прежняя версия файла "
-                        "используется в одном из работающих приложений. Закройте все "
-                        "приложения, кроме программы установки %s, и повторите попытку "
-                        "обновления, нажав кнопку \"Повтор\".\r\nПри повторном возникновении "
-                        "ошибки нажмите кнопку \"Далее\".",
-                        "Could not update the \"%s\" file. It seems likely that the file is used "
-                        "by one of the executing applications. Close all applications, except "
-                        "the install program, and press the \"Repeat\" button. If file updating "
-                        "fails again, press the \"Next\" button."),
-                   {target, std::string(ProductName)}),
-            "",
-            {DialogButton::Retry, DialogButton::Ignore}};
-        if (platform.dialogs.showMessage(question) != DialogButton::Retry)
+std::string lockedFileQuestion(const std::string& target) {
+    return Format(Pick("Ошибка при обновлении файла \"%s\". Возможно, прежняя версия файла "
+                       "используется в одном из работающих приложений. Закройте все "
+                       "приложения, кроме программы установки %s, и повторите попытку "
+                       "обновления, нажав кнопку \"Повтор\".\r\nПри повторном возникновении "
+                       "ошибки нажмите кнопку \"Далее\".",
+                       "Could not update the \"%s\" file. It seems likely that the file is used "
+                       "by one of the executing applications. Close all applications, except "
+                       "the install program, and press the \"Repeat\" button. If file updating "
+                       "fails again, press the \"Next\" button."),
+                  {target, std::string(ProductName)});
+}
+
+// Takes the existing target out of the way: a copy goes to the backup
+// folder for a rollback, then the target is deleted. While either fails the
+// locked-file question is asked; Ignore leaves the target as it was.
+bool setAside(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
+              const std::string& target) {
+    FileSystem& files = platform.files;
+    const std::uint32_t attributes = files.attributes(target).value_or(AttrNormal);
+    if (attributes & AttrReadOnly)
+        files.setAttributes(target, attributes & ~AttrReadOnly);
+    // A file this run placed already needs no backup: a rollback removes it.
+    const bool keepCopy = !record.placedKeys.contains(text::upper(target));
+    const std::string backup =
+        setup.backupDir() + "\\" + std::to_string(record.replaced.size() + 1);
+    if (keepCopy)
+        files.createDirectories(setup.backupDir());
+    while (!((!keepCopy || files.copyFile(target, backup, false)) && files.deleteFile(target))) {
+        MessageRequest question{MessageKind::Warning,
+                                lockedFileQuestion(target),
+                                "",
+                                {DialogButton::Retry, DialogButton::Ignore}};
+        if (platform.dialogs.showMessage(question) != DialogButton::Retry) {
+            files.deleteFile(backup);
+            files.setAttributes(target, attributes);
             return false;
+        }
     }
+    if (keepCopy)
+        record.replaced.push_back({target, backup, attributes});
     return true;
+}
+
+// Puts the last file set aside back in its place, when the new one could
+// not take it.
+void putBack(FileSystem& files, PlacementRecord& record, const std::string& target) {
+    if (record.replaced.empty() || record.replaced.back().target != target)
+        return;
+    const ReplacedFile& old = record.replaced.back();
+    if (files.moveFile(old.backup, old.target, false))
+        files.setAttributes(old.target, old.attributes);
+    record.replaced.pop_back();
 }
 
 std::string listed(const std::string& path) {
@@ -96,6 +130,11 @@ std::string listed(const std::string& path) {
 }
 
 } // namespace
+
+void PlacementRecord::placed(const std::string& target) {
+    placedFiles.push_back(target);
+    placedKeys.insert(text::upper(target));
+}
 
 std::string PlacementTarget(const InstallerSetup& setup, const std::string& archivePath) {
     if (startsWithFolder(archivePath, SystemPrefix))
@@ -110,31 +149,28 @@ void PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord
     FileSystem& files = platform.files;
     if (isExcluded(setup, archivePath))
         return;
-    const std::string copy = setup.installDir + "\\TEMP\\" + archivePath;
+    const std::string copy = setup.extractionDir() + "\\" + archivePath;
     const std::string target = PlacementTarget(setup, archivePath);
     const bool systemEntry = startsWithFolder(archivePath, SystemPrefix);
     if ((systemEntry || startsWithFolder(archivePath, WindowsPrefix)) &&
         olderThanSystemFile(files, copy, target))
         return;
     createFolder(files, parentOf(target), record);
-    // A rollback takes back what this run brought, but cannot bring back a
-    // system file it replaced: those stay.
-    const bool systemFolder = systemEntry || startsWithFolder(archivePath, WindowsPrefix);
-    const bool undoable = !systemFolder || !files.fileExists(target);
 
     if (!isProtected(archivePath)) {
-        bool gone = !files.fileExists(target) || deleteOrAsk(platform, target);
+        bool gone = !files.fileExists(target) || setAside(platform, setup, record, target);
         if (!gone || !files.moveFile(copy, target, false)) {
+            if (gone)
+                putBack(files, record, target);
             record.notUpdated += listed(target);
             files.deleteFile(copy);
             return;
         }
-        if (undoable)
-            record.placedFiles.push_back(target);
+        record.placed(target);
     } else if (files.fileExists(target)) {
         files.deleteFile(copy); // the user's own file stays
     } else if (files.moveFile(copy, target, false)) {
-        record.placedFiles.push_back(target);
+        record.placed(target);
     } else {
         record.notCreated += listed(target);
         files.deleteFile(copy);
@@ -142,6 +178,20 @@ void PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord
     }
     if (!systemEntry)
         record.uninstallList.push_back(target);
+}
+
+std::string CreateTemporaryFolder(FileSystem& files, const std::string& installDir) {
+    // A folder that is there already may hold anyone's files: only one this
+    // call makes is used, and making fails when the name is taken.
+    constexpr int Attempts = 1000;
+    for (int n = 1; n <= Attempts; ++n) {
+        const std::string folder = installDir + "\\~QZ4Setup" + std::to_string(n) + ".tmp";
+        if (files.createDirectory(folder))
+            return folder;
+        if (!files.attributes(folder))
+            break; // not taken, so it cannot be made at all
+    }
+    return {};
 }
 
 } // namespace qz

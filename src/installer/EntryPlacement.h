@@ -10,9 +10,18 @@
 #include "installer/InstallerSetup.h"
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace qz {
+
+// An existing file that an entry replaced, kept until the installation ends
+// so that a rollback can put it back.
+struct ReplacedFile {
+    std::string target;
+    std::string backup;
+    std::uint32_t attributes = 0;
+};
 
 struct PlacementRecord {
     // Lines of the uninstall record: the message line first, then every path
@@ -21,17 +30,32 @@ struct PlacementRecord {
     // Files this run moved into place, which a rollback removes again; not
     // the system folders' files it replaced.
     std::vector<std::string> placedFiles;
+    std::unordered_set<std::string> placedKeys; // the same, upper-cased
     // "\"path\", " for each file that could not be replaced or created.
     std::string notUpdated;
     std::string notCreated;
+    std::vector<ReplacedFile> replaced;
     // Upper-cased folders this run created, outermost first.
     std::vector<std::string> createdDirs;
+    // Links and the program group the finishing steps made.
+    std::vector<std::string> createdLinks;
+    bool groupCreated = false;
+    // Lines of an earlier uninstall record that named what is not ours.
+    std::vector<std::string> droppedRecordLines;
+
+    void placed(const std::string& target);
 };
+
+// Makes the installer's temporary folder inside installDir under a name no
+// folder there has, so that nothing of anyone else's is in it; empty when
+// none can be made.
+std::string CreateTemporaryFolder(FileSystem& files, const std::string& installDir);
 
 // The target of an archive path: SystemDir, WindowsDir or InstallDir below.
 std::string PlacementTarget(const InstallerSetup& setup, const std::string& archivePath);
 
-// Places the extracted copy InstallDir\TEMP\<archivePath>. A target that
+// Places the extracted copy <extractionDir>\<archivePath>. An existing
+// target is first copied to the backup folder, then deleted; one that
 // cannot be deleted raises the locked-file question (Retry/Ignore).
 void PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
                 const std::string& archivePath);

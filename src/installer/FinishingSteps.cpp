@@ -46,16 +46,20 @@ void makeShortcuts(Platform& platform, const InstallerSetup& setup, PlacementRec
     for (const ShortcutRow& row : setup.shortcuts) {
         if (skipped(setup, row))
             continue;
-        const std::string link = row.folder + "\\" + row.name + ".lnk";
+        const std::string link = LinkFile(row);
         auto size = sizeOf(files, row.target);
         if (!size || *size == 0) {
             // A program delivered empty must not be started from a link.
             files.deleteFile(link);
             files.deleteFile(row.target);
+            // Without its uninstaller the installation could not be removed.
+            if (text::equalsIgnoreCase(row.target, UninstallerPath(setup.systemDir)))
+                problems.shortcutFailures += "\"" + row.folder + "\\" + row.name + "\", ";
         } else if (files.directoryExists(row.folder) &&
                    platform.shell.createShortcut(
                        link, {row.target, row.arguments, row.workingDirectory, "", 0})) {
             record.uninstallList.push_back(link);
+            record.createdLinks.push_back(link);
         } else {
             problems.shortcutFailures += "\"" + row.folder + "\\" + row.name + "\", ";
         }
@@ -118,23 +122,35 @@ std::string FinalMessageText(const InstallProblems& problems, bool groupSentence
                           std::string(ProductName)});
 }
 
-void RunFinishingSteps(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
+bool RunFinishingSteps(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
                        const ProgressView& view) {
     FileSystem& files = platform.files;
     PlaceEntry(platform, setup, record, SetupProgram);
-    DeleteFolderTree(files, setup.installDir + "\\TEMP");
     view.showPhase(InstallerTitle() + Pick(": создание ярлыков...", ": creating shortcuts..."));
 
     InstallProblems problems;
     const std::string group = setup.programsDir + GroupFolder;
-    if (setup.startMenu && !files.directoryExists(group) && !files.createDirectory(group))
-        problems.groupFailure = Format(Pick("Не удалось создать программную группу \"%s\".",
-                                            "Could not create the \"%s\" program group."),
-                                       {groupName()}) +
-                                "\r\n";
+    if (setup.startMenu && !files.directoryExists(group)) {
+        record.groupCreated = files.createDirectory(group);
+        if (!record.groupCreated)
+            problems.groupFailure = Format(Pick("Не удалось создать программную группу \"%s\".",
+                                                "Could not create the \"%s\" program group."),
+                                           {groupName()}) +
+                                    "\r\n";
+    }
     makeShortcuts(platform, setup, record, problems, view);
-    WriteUninstallRecord(files, setup.installDir + "\\UNINST\\" + LogName, record.uninstallList,
-                         platform.system.ansiText());
+    const std::string recordPath = setup.installDir + "\\UNINST\\" + LogName;
+    const InstallationBounds bounds(setup.installDir,
+                                    InstallationLinkFiles(setup.installDir, setup.programsDir,
+                                                          setup.desktopDir, setup.systemDir));
+    RecordWrite written = WriteUninstallRecord(files, recordPath, record.uninstallList, bounds,
+                                               platform.system.ansiText());
+    record.droppedRecordLines = written.dropped;
+    if (!written.written)
+        record.notCreated += "\"" + recordPath + "\", ";
+    // The files replaced are kept until here, for a rollback of a failure
+    // up to this point.
+    DeleteFolderTree(files, setup.tempDir);
 
     view.showPhase(InstallerTitle());
     platform.dialogs.processMessages();
@@ -150,6 +166,7 @@ void RunFinishingSteps(Platform& platform, const InstallerSetup& setup, Placemen
     if (!problems.any() && setupWillRun)
         platform.shell.startProgram(setup.setupLaunchPath, setup.setupParameters,
                                     setup.setupLaunchDir);
+    return !problems.any();
 }
 
 } // namespace qz

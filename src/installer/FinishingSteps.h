@@ -1,5 +1,5 @@
 // The end of a successful extraction: the configuration tool's copy put in
-// place, TEMP removed, the program group and its shortcuts, the uninstall
+// place, the temporary folder removed, the program group and its shortcuts, the uninstall
 // record, the final message and the start of the configuration tool.
 #pragma once
 
@@ -33,7 +33,8 @@ struct InstallProblems {
 std::string FinalMessageText(const InstallProblems& problems, bool groupSentence,
                              bool setupWillRun);
 
-void RunFinishingSteps(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
+// True when the installation ended without a problem to report.
+bool RunFinishingSteps(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
                        const ProgressView& view);
 
 } // namespace qz

@@ -3,7 +3,10 @@
 #include "installer/FileDate.h"
 #include "locale/Format.h"
 #include "locale/Language.h"
+#include "platform/PathRoot.h"
 #include "text/Text.h"
+
+#include <cctype>
 
 namespace qz {
 namespace {
@@ -28,11 +31,44 @@ bool oldVersionInstalled(Platform& platform, const InstallerSetup& s) {
     return true;
 }
 
-bool folderCreated(Platform& platform, const std::string& dir) {
-    if (!platform.files.directoryExists(dir))
-        platform.files.createDirectories(dir);
-    if (platform.files.directoryExists(dir))
+// A folder below a drive or share named in full: links and the launch of
+// the configuration tool would otherwise point relative to whatever folder
+// is current, and the root of a drive holds far more than the installation.
+bool folderFullPath(Platform& platform, const std::string& dir) {
+    const std::size_t root = PathRootLength(dir);
+    const bool drive = dir.size() >= 2 && dir[1] == ':' &&
+                       std::isalpha(static_cast<unsigned char>(dir[0])) && root != 2;
+    const bool share = dir.starts_with("\\\\") && root > 2;
+    const bool isRoot =
+        (dir.size() == 2 && dir[1] == ':') || ((drive || share) && dir.size() <= root);
+    if ((drive || share) && !isRoot)
         return true;
+    show(platform.dialogs, MessageKind::Error,
+         Format(isRoot ? Pick("Каталог установки не может быть корневым каталогом диска: "
+                              "\"%s\".\r\nВыберите другой каталог для установки %s.",
+                              "The installation directory cannot be the root of a drive: \"%s\". "
+                              "Choose other directory for QZ4.")
+                       : Pick("Каталог установки \"%s\" задан не полным путем.\r\nУкажите "
+                              "полный путь, например C:\\Program Files\\QZ4.",
+                              "The installation directory \"%s\" is not a full path. Enter a full "
+                              "path, such as C:\\Program Files\\QZ4."),
+                {dir, ProductNounGenitive()}));
+    return false;
+}
+
+// Makes the folder with its missing parents, remembering which it made so
+// that a rollback can take them away again.
+bool folderCreated(Platform& platform, InstallerSetup& setup, const std::string& dir) {
+    setup.createdInstallDirs.clear();
+    std::vector<std::string> missing;
+    for (std::string f = dir; f.size() > PathRootLength(f) && !platform.files.directoryExists(f);
+         f = f.substr(0, f.find_last_of('\\')))
+        missing.insert(missing.begin(), f);
+    platform.files.createDirectories(dir);
+    if (platform.files.directoryExists(dir)) {
+        setup.createdInstallDirs = missing;
+        return true;
+    }
     show(platform.dialogs, MessageKind::Error,
          Format(Pick("Невозможно создать каталог \"%s\".\r\nВыберите другой каталог для "
                      "установки %s.",
@@ -92,8 +128,8 @@ bool RunInstallChecks(Platform& platform, InstallerSetup& setup, const std::stri
     std::string dir = folderField;
     if (!dir.empty() && dir.back() == '\\')
         dir.pop_back();
-    if (!folderCreated(platform, dir) || !folderWritable(platform, dir) ||
-        !oldLibrariesAccepted(platform, setup))
+    if (!folderFullPath(platform, dir) || !folderCreated(platform, setup, dir) ||
+        !folderWritable(platform, dir) || !oldLibrariesAccepted(platform, setup))
         return false;
     setup.installDir = dir;
     setup.excludedDirs.clear();

@@ -44,29 +44,6 @@ std::string replaceAll(const std::string& text, const std::string& placeholder,
 
 constexpr int MaxExcludedDirs = 20;
 
-std::vector<ShortcutRow> shortcutTable(const InstallerSetup& s) {
-    const std::string group = s.programsDir + GroupFolder;
-    const std::string uninstaller = s.systemDir + "\\sysunima.exe";
-    const std::string record = std::string("\"%InstallDir%\\UNINST\\") + LogName + "\"";
-    auto program = [&](const char* name, const char* file, const std::string& folder) {
-        return ShortcutRow{name, std::string("%InstallDir%\\") + file, "", "%InstallDir%", folder};
-    };
-    return {
-        {"QZ4Uninstall", uninstaller, record, s.systemDir, "%InstallDir%\\UNINST"},
-        {"QZ4 Uninstall", uninstaller, record, s.systemDir, group},
-        program("QZ4 Setup", "qz4setup.exe", group),
-        program("QZ4 Demo", "QZ4Demo.exe", group),
-        program("QZ4 Load", "QZ4Load.exe", group),
-        program("QZ4 Results", "QZ4Res.exe", group),
-        program("QZ4 Readme", "readme.txt", group),
-        program("QZ4 Readme (en)", "readme_en.txt", group),
-        program("QZ4 Panel", "QZ4Panel.exe", group),
-        program("QZ4 Panel", "QZ4Panel.exe", s.desktopDir),
-        program("QZ4 Help", "QZ4Help.chm", group),
-        program("QZ4 Help (en)", "QZ4Help_en.chm", group),
-    };
-}
-
 } // namespace
 
 std::string ProductNounNominative() {
@@ -158,7 +135,7 @@ InstallerSetup ReadInstallerSetup(Platform& platform) {
     s.programsDir = platform.system.specialFolder(SpecialFolder::Programs);
     s.desktopDir = platform.system.specialFolder(SpecialFolder::Desktop);
     s.dataFileName = changeExtension(fileNamePart(program), ".dat");
-    s.shortcuts = shortcutTable(s);
+    s.shortcuts = ShortcutTable(s.programsDir, s.desktopDir, s.systemDir);
     return s;
 }
 

@@ -5,6 +5,7 @@
 // window and the finishing steps.
 #pragma once
 
+#include "installer/ShortcutTable.h"
 #include "platform/Platform.h"
 
 #include <string>
@@ -14,9 +15,7 @@ namespace qz {
 
 inline constexpr char InstallerVersion[] = "4.27";
 inline constexpr char ProductName[] = "Quazzle";
-inline constexpr char GroupFolder[] = "\\Quazzle 4";
 inline constexpr char SetupProgram[] = "QZ4Setup.exe";
-inline constexpr char LogName[] = "qz4.log";
 
 // The product noun of the messages in the active language.
 std::string ProductNounNominative();
@@ -24,19 +23,19 @@ std::string ProductNounGenitive();
 // "QZ4 Install" / "Установка Quazzle".
 std::string InstallerTitle();
 
-// One shortcut: the link file is folder + "\" + name + ".lnk".
-struct ShortcutRow {
-    std::string name;
-    std::string target;
-    std::string arguments;
-    std::string workingDirectory;
-    std::string folder;
-};
-
 struct InstallerSetup {
     std::string startDir;        // the installer's folder, no trailing backslash
     std::string programFilesDir; // "C:\Program Files"
     std::string installDir;      // chosen when Install is pressed
+    // Folders the install checks made for installDir, outermost first.
+    std::vector<std::string> createdInstallDirs;
+    // The installer's own folder inside installDir, made afresh when the
+    // extraction starts: the archive is extracted into its "files" folder,
+    // and the files an entry replaces are kept in its "replaced" folder
+    // until the installation has ended.
+    std::string tempDir;
+    std::string extractionDir() const { return tempDir + "\\files"; }
+    std::string backupDir() const { return tempDir + "\\replaced"; }
     std::string systemDir;
     std::string windowsDir;
     std::string programsDir; // the Start menu's programs; empty when unknown

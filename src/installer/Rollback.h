@@ -1,7 +1,9 @@
 // Undoing an installation whose archive could not be read to its end: the
-// files it placed, its TEMP folder, and the folders it created go again, so
-// that nothing of it is left behind. Files that were there before and were
-// kept (the user's results and settings) stay.
+// files it placed go, the files they replaced come back from the backup
+// folder, and its links, program group, temporary folder and the folders it
+// created (the install checks' included) go again, so that the computer is
+// as it was before. Files that were there before and were kept (the user's
+// results and settings) stay.
 #pragma once
 
 #include "installer/EntryPlacement.h"

@@ -41,6 +41,7 @@ public:
     void Button5Click();
 
     const InstallerSetup& setup() const { return setup_; }
+    InstallOutcome outcome() const { return progress_.outcome(); }
 
 private:
     void chooseLanguage();

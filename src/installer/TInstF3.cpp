@@ -60,30 +60,37 @@ void TInstF3::FormActivate() {
 void TInstF3::install() {
     FileSystem& files = platform_.files;
     ResolvePlaceholders(setup_);
-    QzUnZip1.Password = DistributionPassword;
-    QzUnZip1.SetDestDir(setup_.installDir + "\\TEMP");
     ProgressBar1.position = 0;
     ProgressBar1.max =
         progressMaximum(setup_.volumeCount, static_cast<int>(setup_.shortcuts.size()));
     record_ = PlacementRecord{};
+    completed_ = false;
+    setup_.tempDir = CreateTemporaryFolder(files, setup_.installDir);
+    if (setup_.tempDir.empty() || !files.createDirectories(setup_.extractionDir())) {
+        dataCopyFailure();
+        return;
+    }
+    QzUnZip1.Password = DistributionPassword;
+    QzUnZip1.SetDestDir(setup_.extractionDir());
     files.createDirectories(setup_.installDir + "\\UNINST");
-    files.createDirectories(setup_.installDir + "\\TEMP");
 
     // The installed configuration tool is this program under the name that
     // chooses the configuration role; it is placed after the archive.
-    const std::string ownCopy = setup_.installDir + "\\TEMP\\" + SetupProgram;
+    const std::string ownCopy = setup_.extractionDir() + "\\" + SetupProgram;
     files.copyFile(platform_.system.programPath(), ownCopy, false);
     if (auto attributes = files.attributes(ownCopy); attributes && (*attributes & AttrReadOnly))
         files.setAttributes(ownCopy, *attributes & ~AttrReadOnly);
 
     record_.uninstallList = {UninstallMessageLine(), setup_.installDir + "\\SAMPLES\\a",
                              setup_.installDir + "\\LIB\\a"};
-    completed_ = false;
-    for (int volume = 1; volume <= setup_.volumeCount; ++volume) {
+    for (int volume = 1; volume <= setup_.volumeCount && !completed_; ++volume) {
         currentVolume_ = volume;
+        endedEntries_.clear();
         try {
             QzUnZip1.SetZipName(setup_.volumePath(volume));
             QzUnZip1.UnZip();
+            if (!completed_)
+                listFailedEntries();
         } catch (const std::exception&) {
             break; // reported below as a data-copy error
         }
@@ -92,19 +99,28 @@ void TInstF3::install() {
         dataCopyFailure();
 }
 
+void TInstF3::listFailedEntries() {
+    for (int i = 0; i < QzUnZip1.Count(); ++i)
+        if (!QzUnZip1.Entry(i).IsDirectory() && !endedEntries_.contains(i))
+            record_.notCreated += "\"" + PlacementTarget(setup_, QzUnZip1.FullName(i)) + "\", ";
+}
+
 void TInstF3::QzUnZip1TotalPercentDone(int percent) {
     ProgressBar1.position = progressPosition(currentVolume_, percent);
 }
 
 void TInstF3::QzUnZip1EndUnZip(int fileIndex) {
     Label1.caption = InstallerTitle() + Pick(": копирование файлов...", ": copying files...");
+    endedEntries_.insert(fileIndex);
     PlaceEntry(platform_, setup_, record_, QzUnZip1.FullName(fileIndex));
     if (fileIndex + 1 != QzUnZip1.Count() || currentVolume_ != setup_.volumeCount)
         return;
+    listFailedEntries();
     ProgressView view{[this](const std::string& phase) { Label1.caption = phase; },
                       [this](int step) { ProgressBar1.position += step; }};
-    RunFinishingSteps(platform_, setup_, record_, view);
+    const bool withoutProblems = RunFinishingSteps(platform_, setup_, record_, view);
     completed_ = true;
+    outcome_ = withoutProblems ? InstallOutcome::Installed : InstallOutcome::InstalledWithProblems;
     terminateApplication();
 }
 
@@ -122,6 +138,7 @@ void TInstF3::dataCopyFailure() {
          "",
          {DialogButton::Ok}});
     RollBackInstallation(platform_.files, setup_, record_);
+    outcome_ = InstallOutcome::RolledBack;
     terminateApplication();
 }
 

@@ -5,8 +5,11 @@
 #pragma once
 
 #include "installer/EntryPlacement.h"
+#include "installer/InstallOutcome.h"
 #include "ui/Form.h"
 #include "unzip/QzUnZip.h"
+
+#include <unordered_set>
 
 namespace qz {
 
@@ -33,11 +36,16 @@ public:
     void QzUnZip1EndUnZip(int fileIndex);
 
     bool completed() const { return completed_; }
+    // NotInstalled until the work has ended one way or the other.
+    InstallOutcome outcome() const { return outcome_; }
 
 private:
     void layOut();
     void install();
     void dataCopyFailure();
+    // Lists the current volume's file entries that never reached their end
+    // (bad CRC or password, unknown method, skipped) as not created.
+    void listFailedEntries();
 
     Platform& platform_;
     InstallerSetup& setup_;
@@ -45,6 +53,8 @@ private:
     bool started_ = false;
     bool completed_ = false;
     int currentVolume_ = 1;
+    std::unordered_set<int> endedEntries_; // of the current volume
+    InstallOutcome outcome_ = InstallOutcome::NotInstalled;
 };
 
 } // namespace qz

@@ -17,37 +17,63 @@ std::string UninstallMessageLine() {
                 "not removed:|");
 }
 
-std::vector<std::string> MergeUninstallRecord(std::vector<std::string> earlier,
-                                              const std::vector<std::string>& list) {
-    if (earlier.empty())
-        return list;
-    if (!list.empty())
-        earlier.front() = list.front();
+RecordMerge MergeUninstallRecord(std::vector<std::string> earlier,
+                                 const std::vector<std::string>& list,
+                                 const InstallationBounds& bounds) {
+    RecordMerge merge;
+    if (earlier.empty()) {
+        merge.lines = list;
+        return merge;
+    }
+    merge.lines.push_back(list.empty() ? earlier.front() : list.front());
+    for (std::size_t i = 1; i < earlier.size(); ++i) {
+        if (text::trim(earlier[i]).empty())
+            continue;
+        if (bounds.classify(earlier[i]) == RecordLineKind::Foreign)
+            merge.dropped.push_back(earlier[i]);
+        else
+            merge.lines.push_back(earlier[i]);
+    }
     for (std::size_t i = 1; i < list.size(); ++i) {
         auto same = [&](const std::string& line) { return text::equalsIgnoreCase(line, list[i]); };
-        if (std::none_of(earlier.begin(), earlier.end(), same))
-            earlier.push_back(list[i]);
+        if (std::none_of(merge.lines.begin() + 1, merge.lines.end(), same))
+            merge.lines.push_back(list[i]);
     }
-    return earlier;
+    return merge;
 }
 
-bool WriteUninstallRecord(FileSystem& files, const std::string& path,
-                          const std::vector<std::string>& list, CodePage codePage) {
+RecordWrite WriteUninstallRecord(FileSystem& files, const std::string& path,
+                                 const std::vector<std::string>& list,
+                                 const InstallationBounds& bounds, CodePage codePage) {
+    RecordWrite result;
     std::vector<std::string> earlier;
     if (auto attributes = files.attributes(path)) {
         if (*attributes & AttrReadOnly)
             files.setAttributes(path, *attributes & ~AttrReadOnly);
         if (auto file = files.open(path, OpenMode::Read)) {
-            std::string bytes(file->size(), '\0');
-            bytes.resize(file->read(bytes.data(), bytes.size()));
-            earlier = splitLines(codePage.decode(bytes));
+            if (file->size() > MaxUninstallRecordBytes) {
+                result.dropped.push_back(path);
+            } else {
+                std::string bytes(file->size(), '\0');
+                bytes.resize(file->read(bytes.data(), bytes.size()));
+                earlier = splitLines(codePage.decode(bytes));
+            }
         }
     }
+    RecordMerge merge = MergeUninstallRecord(std::move(earlier), list, bounds);
+    result.dropped.insert(result.dropped.end(), merge.dropped.begin(), merge.dropped.end());
+
     std::string content;
-    for (const std::string& line : MergeUninstallRecord(std::move(earlier), list))
+    for (const std::string& line : merge.lines)
         content += codePage.encode(line) + "\r\n";
-    auto file = files.open(path, OpenMode::Create);
-    return file && file->write(content.data(), content.size()) == content.size();
+    const std::string fresh = path + "1";
+    auto file = files.open(fresh, OpenMode::Create);
+    const bool complete = file && file->write(content.data(), content.size()) == content.size();
+    const bool closed = file && file->close();
+    result.written = complete && closed && files.moveFile(fresh, path, true);
+    if (!result.written)
+        files.deleteFile(fresh);
+    return result;
 }
 
 } // namespace qz

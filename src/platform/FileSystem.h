@@ -20,7 +20,14 @@ enum FileAttribute : std::uint32_t {
     AttrDirectory = 0x10,
     AttrArchive = 0x20,
     AttrNormal = 0x80,
+    // A symbolic link, junction or other reparse point: removing it removes
+    // the link; walks never enter it.
+    AttrReparsePoint = 0x400,
 };
+
+// The longest folder path the system creates (in UTF-16 units): beyond it,
+// folder creation refuses at once instead of working up to the failure.
+inline constexpr std::size_t MaxFolderPathLength = 247;
 
 // Points in time as Windows FILETIME: 100-ns ticks since 1601-01-01 UTC.
 using FileTime = std::int64_t;
@@ -42,6 +49,7 @@ enum class ListKind { Files, Folders, All };
 struct NameEntry {
     std::string name;
     bool isDirectory = false;
+    bool isLink = false; // a reparse point, to a folder when isDirectory
 };
 
 enum class OpenMode {
@@ -101,8 +109,11 @@ public:
     virtual bool setLastWriteTime(const std::string& path, FileTime time) = 0;
 
     virtual bool createDirectory(const std::string& path) = 0;
-    // Creates every missing folder of the path; true when the folder exists afterwards.
+    // Creates every missing folder of the path, one level after another
+    // (never recursively); true when the folder exists afterwards. A path
+    // longer than MaxFolderPathLength is refused before anything is made.
     virtual bool createDirectories(const std::string& path) = 0;
+    // Removes an empty folder, or a link to a folder (not what it points to).
     virtual bool removeDirectory(const std::string& path) = 0;
 
     // Drives are named by their letter ('C').
@@ -121,7 +132,7 @@ inline std::vector<NameEntry> FileSystem::listNames(const std::string& folder) c
     std::vector<NameEntry> out;
     for (const FindEntry& e : list(pattern + "*", ListKind::All))
         if (e.name != "." && e.name != "..")
-            out.push_back({e.name, e.isDirectory()});
+            out.push_back({e.name, e.isDirectory(), (e.attributes & AttrReparsePoint) != 0});
     return out;
 }
 

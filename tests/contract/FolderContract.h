@@ -59,6 +59,14 @@ inline void CheckFolderCreation(FileSystem& files, const std::string& scratch, c
         EXPECT_EQ(files.directoryExists(path), c.succeeds) << path;
     }
     EXPECT_TRUE(files.setAttributes(readOnly, AttrNormal));
+
+    // A path far beyond the system's limit, as a long folder template or a
+    // deep archive entry gives: refused with nothing made, never a crash.
+    std::string deep = scratch + "\\deep";
+    for (int level = 0; level < 1500; ++level)
+        deep += "\\d";
+    EXPECT_FALSE(files.createDirectories(deep));
+    EXPECT_FALSE(files.directoryExists(scratch + "\\deep"));
 }
 
 } // namespace qz::contract

@@ -24,12 +24,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qz::ui::win32::FormRenderer windows(dialogs, files);
     qz::Platform platform{files, registry, system, dialogs, resources, shell};
     try {
-        qz::RunProgram(platform, ftp);
+        return qz::RunProgram(platform, ftp);
     } catch (...) {
         // Only what the program's own error box could not show gets here.
         MessageBoxW(nullptr, qz::win32::wide(qz::DescribeError(std::current_exception())).c_str(),
                     L"QZ4", MB_OK | MB_ICONERROR);
+        return qz::UnexpectedErrorStatus;
     }
-    // The program always ends through the normal shutdown with exit code 0.
-    return 0;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -89,6 +90,24 @@ private:
     std::unique_ptr<File> file_;
     bool closed_ = false;
 };
+
+// The stored name in the open folder that equals name without regard to
+// case.
+std::optional<std::string> nameIgnoringCase(int folder, const std::string& name) {
+    int copy = ::dup(folder);
+    DIR* listing = copy >= 0 ? ::fdopendir(copy) : nullptr;
+    if (!listing) {
+        if (copy >= 0)
+            ::close(copy);
+        return std::nullopt;
+    }
+    std::optional<std::string> found;
+    while (const dirent* entry = ::readdir(listing))
+        if (text::equalsIgnoreCase(entry->d_name, name))
+            found = entry->d_name;
+    ::closedir(listing);
+    return found;
+}
 
 } // namespace
 
@@ -236,7 +255,7 @@ std::vector<NameEntry> HostFileSystem::listNames(const std::string& folder) cons
     std::error_code ec;
     // The directory entries' own types: no look at each file.
     for (fs::directory_iterator it(hostPath(folder), ec), end; !ec && it != end; it.increment(ec))
-        out.push_back({it->path().filename().string(), it->is_directory(ec)});
+        out.push_back({it->path().filename().string(), it->is_directory(ec), it->is_symlink(ec)});
     std::sort(out.begin(), out.end(), [](const NameEntry& a, const NameEntry& b) {
         return text::compareIgnoreCase(a.name, b.name) < 0;
     });
@@ -314,9 +333,16 @@ bool HostFileSystem::deleteFile(const std::string& path) {
 std::optional<std::uint32_t> HostFileSystem::attributes(const std::string& path) const {
     fs::path p = hostPath(path);
     struct stat st {};
-    if (::stat(p.c_str(), &st) != 0)
+    if (::lstat(p.c_str(), &st) != 0)
         return std::nullopt;
     std::uint32_t attrs = 0;
+    // A symbolic link stands for a Windows reparse point: a folder link
+    // carries the folder bit, as a junction does.
+    if (S_ISLNK(st.st_mode)) {
+        attrs |= AttrReparsePoint;
+        if (::stat(p.c_str(), &st) != 0)
+            return attrs;
+    }
     if (S_ISDIR(st.st_mode))
         attrs |= AttrDirectory;
     if ((st.st_mode & S_IWUSR) == 0)
@@ -365,7 +391,10 @@ bool HostFileSystem::createDirectory(const std::string& path) {
 }
 
 bool HostFileSystem::createDirectories(const std::string& path) {
-    SplitPath sp = split(absolute(path));
+    const std::string full = absolute(path);
+    if (text::toUtf16(full).size() > MaxFolderPathLength)
+        return false;
+    SplitPath sp = split(full);
     if (sp.parts.size() < sp.rootParts())
         return false; // a server without a share
     // The drive or share must exist: neither can be made.
@@ -373,18 +402,42 @@ bool HostFileSystem::createDirectories(const std::string& path) {
                                        : std::string(1, sp.drive) + ":\\";
     if (!directoryExists(partial))
         return false;
-    for (std::size_t i = sp.rootParts(); i < sp.parts.size(); ++i) {
-        partial += sp.parts[i] + "\\";
-        if (!directoryExists(partial) && !createDirectory(partial))
-            return false;
+    // One walk down from the root through open folders, so that the work
+    // grows with the number of levels, not with its square.
+    int folder = ::open(hostPath(partial).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool madeParent = false;
+    for (std::size_t i = sp.rootParts(); folder >= 0 && i < sp.parts.size(); ++i) {
+        std::string name = sp.parts[i];
+        int next = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (next < 0 && !madeParent) {
+            // The folder may be there in another letter case.
+            if (auto stored = nameIgnoringCase(folder, name)) {
+                name = *stored;
+                next = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            }
+        }
+        if (next < 0 && ::mkdirat(folder, name.c_str(), 0755) == 0) {
+            madeParent = true;
+            next = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        ::close(folder);
+        folder = next;
     }
+    if (folder < 0)
+        return false;
+    ::close(folder);
     return true;
 }
 
 bool HostFileSystem::removeDirectory(const std::string& path) {
     fs::path p = hostPath(path);
     std::error_code ec;
-    if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec))
+    if (!fs::is_directory(p, ec))
+        return false;
+    // A link to a folder goes as a link, whatever the folder holds.
+    if (fs::is_symlink(p, ec))
+        return ::unlink(p.c_str()) == 0;
+    if (!fs::is_empty(p, ec))
         return false;
     return fs::remove(p, ec) && !ec;
 }

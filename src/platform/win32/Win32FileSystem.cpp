@@ -140,8 +140,9 @@ std::vector<NameEntry> Win32FileSystem::listNames(const std::string& folder) con
     do {
         std::wstring_view name = data.cFileName;
         if (name != L"." && name != L"..")
-            out.push_back(
-                {narrow(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+            out.push_back({narrow(data.cFileName),
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(h, &data));
     FindClose(h);
     return out;
@@ -209,6 +210,8 @@ bool Win32FileSystem::createDirectory(const std::string& path) {
 }
 
 bool Win32FileSystem::createDirectories(const std::string& path) {
+    if (wide(path).size() > MaxFolderPathLength)
+        return false;
     const std::size_t root = PathRootLength(path);
     std::string p = path;
     while (p.size() > root && (p.back() == '\\' || p.back() == '/'))
@@ -218,10 +221,15 @@ bool Win32FileSystem::createDirectories(const std::string& path) {
     // A drive or share cannot be made: when its root is missing, so is the path.
     if (p.size() <= root)
         return false;
-    std::size_t slash = p.find_last_of("\\/");
-    if (slash != std::string::npos && slash >= root && !createDirectories(p.substr(0, slash)))
-        return false;
-    return createDirectory(p) || directoryExists(p);
+    // Level after level from the root: a deep path costs a loop, not a stack.
+    for (std::size_t end = p.find_first_of("\\/", root);; end = p.find_first_of("\\/", end + 1)) {
+        const std::string level = p.substr(0, end);
+        if (!level.empty() && level.size() > root && !directoryExists(level) &&
+            !createDirectory(level) && !directoryExists(level))
+            return false;
+        if (end == std::string::npos)
+            return true;
+    }
 }
 
 bool Win32FileSystem::removeDirectory(const std::string& path) {

@@ -68,6 +68,11 @@ protected:
         m.system.ansi = 1251;
         m.system.specialFolders[SpecialFolder::Desktop] = Desktop;
         m.system.specialFolders[SpecialFolder::Programs] = "C:\\Users\\u\\Programs";
+        build();
+    }
+
+    // The installation, with more lines at the end of its record.
+    void build(const std::vector<std::string>& moreLines = {}) {
         for (const std::string& file : listed)
             m.writeFile(file, "x");
         m.writeFile(std::string(Dir) + "\\SAMPLES\\Begin\\task.pas", "x");
@@ -80,6 +85,8 @@ protected:
         for (const std::string& file : listed)
             record += file + "\r\n";
         record += std::string(Dir) + "\\QZ4Help.chm\r\n"; // never placed
+        for (const std::string& line : moreLines)
+            record += line + "\r\n";
         m.writeFile(Record, text::encode(record, 1251));
     }
 
@@ -148,6 +155,63 @@ TEST_F(UninstallerTest, RecordMissingOrNotARecord) {
         EXPECT_EQ(message.kind, MessageKind::Error);
     EXPECT_NE(m.dialogs.messages[1].text.find("C:\\nowhere\\qz4.log"), std::string::npos);
     EXPECT_TRUE(m.files.fileExists(Record));
+}
+
+// Lines a record may carry that name what is not the installation's: each is
+// skipped and named, and what it names outside the installation survives.
+TEST_F(UninstallerTest, ActsOnlyOnWhatTheInstallationOwns) {
+    const std::string documents = "C:\\Users\\u\\Documents";
+    const std::string essay = documents + "\\essay.txt";
+    struct Case {
+        const char* what;
+        std::string line;
+        const char* linkIn; // a folder of the installation whose "docs" leads into the documents
+    };
+    const Case cases[] = {
+        {"a file outside", essay, nullptr},
+        {"the drive's root as a folder line", "C:\\a", nullptr},
+        {"a file named a beside the user's files", documents + "\\a", nullptr},
+        {"a system file", "C:\\Windows\\System32\\kernel32.dll", nullptr},
+        {"up and out with ..", std::string(Dir) + "\\..\\..\\Users\\u\\Documents\\essay.txt",
+         nullptr},
+        {"up and out with /", std::string(Dir) + "/../../Users/u/Documents/essay.txt", nullptr},
+        {"a folder whose name begins like the installation's",
+         "C:\\Program Files\\QZ4Other\\tool.exe", nullptr},
+        {"another program's link in the menu", "C:\\Users\\u\\Programs\\Other\\other.lnk", nullptr},
+        {"a file reached through a link", std::string(Dir) + "\\CPPCODE1\\docs\\essay.txt",
+         "CPPCODE1"},
+        {"a link inside SAMPLES, removed with its folder", "", "SAMPLES"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m.writeFile(essay, "the user's essay");
+        m.writeFile(documents + "\\a", "a file named a");
+        m.writeFile("C:\\Windows\\System32\\kernel32.dll", "system");
+        m.writeFile("C:\\Program Files\\QZ4Other\\tool.exe", "another program");
+        m.writeFile("C:\\Users\\u\\Programs\\Other\\other.lnk", "another link");
+        build(c.line.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.line});
+        if (c.linkIn)
+            std::filesystem::create_directory_symlink(
+                m.files.hostPath(documents),
+                m.files.hostPath(std::string(Dir) + "\\" + c.linkIn) / "docs");
+        m.dialogs.messages.clear();
+        m.dialogs.messageAnswers = {DialogButton::Yes, DialogButton::Ok};
+        EXPECT_EQ(run(), 0);
+
+        EXPECT_EQ(m.readFile(essay), "the user's essay");
+        EXPECT_EQ(m.readFile(documents + "\\a"), "a file named a");
+        EXPECT_EQ(m.readFile("C:\\Windows\\System32\\kernel32.dll"), "system");
+        EXPECT_EQ(m.readFile("C:\\Program Files\\QZ4Other\\tool.exe"), "another program");
+        EXPECT_EQ(m.readFile("C:\\Users\\u\\Programs\\Other\\other.lnk"), "another link");
+        ASSERT_EQ(m.dialogs.messages.size(), 2u);
+        const std::string& report = m.dialogs.messages[1].text;
+        if (!c.line.empty()) {
+            EXPECT_NE(report.find("\r\n" + c.line), std::string::npos) << report;
+        }
+        // What is the installation's is gone all the same.
+        EXPECT_FALSE(m.files.fileExists(listed[0]));
+        EXPECT_FALSE(m.files.directoryExists(std::string(Dir) + "\\SAMPLES"));
+    }
 }
 
 } // namespace

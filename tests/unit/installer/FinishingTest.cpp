@@ -14,41 +14,86 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+InstallationBounds boundsOf(const std::string& installDir) {
+    return InstallationBounds(installDir,
+                              InstallationLinkFiles(installDir, "C:\\Menu\\Programs", "C:\\Desk",
+                                                    "C:\\Windows\\System32"));
+}
+
 TEST(UninstallRecordTest, MergesWithAnEarlierRecord) {
     struct Case {
         const char* what;
         Lines earlier;
         Lines list;
         Lines merged;
+        Lines dropped;
     };
     const Case cases[] = {
-        {"no earlier record", {}, {"msg2|", "C:\\QZ4\\a"}, {"msg2|", "C:\\QZ4\\a"}},
+        {"no earlier record", {}, {"msg2|", "C:\\QZ4\\LIB\\a"}, {"msg2|", "C:\\QZ4\\LIB\\a"}, {}},
         {"the message line is the new one, paths are not repeated in any letter case",
-         {"msg1|", "C:\\QZ4\\a", "C:\\QZ4\\old"},
-         {"msg2|", "c:\\qz4\\A", "C:\\QZ4\\new"},
-         {"msg2|", "C:\\QZ4\\a", "C:\\QZ4\\old", "C:\\QZ4\\new"}},
+         {"msg1|", "C:\\QZ4\\LIB\\a", "C:\\QZ4\\old"},
+         {"msg2|", "c:\\qz4\\lib\\A", "C:\\QZ4\\new"},
+         {"msg2|", "C:\\QZ4\\LIB\\a", "C:\\QZ4\\old", "C:\\QZ4\\new"},
+         {}},
         {"a path twice in the new list is added once",
          {"msg1|"},
          {"msg2|", "C:\\QZ4\\x", "C:\\QZ4\\X"},
-         {"msg2|", "C:\\QZ4\\x"}},
-        {"Cyrillic letters compare without case",
-         {"msg1|", "C:\\Задачник\\a"},
-         {"msg2|", "C:\\ЗАДАЧНИК\\A"},
-         {"msg2|", "C:\\Задачник\\a"}},
+         {"msg2|", "C:\\QZ4\\x"},
+         {}},
+        {"lines that name what is not the installation's are dropped",
+         {"msg1|", "C:\\a", "C:\\Windows\\system.ini", "C:\\QZ4\\..\\Windows\\win.ini",
+          "C:\\QZ4Old\\x", "C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk", "C:\\Desk\\other.lnk", "",
+          "C:\\QZ4\\kept"},
+         {"msg2|"},
+         {"msg2|", "C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk", "C:\\QZ4\\kept"},
+         {"C:\\a", "C:\\Windows\\system.ini", "C:\\QZ4\\..\\Windows\\win.ini", "C:\\QZ4Old\\x",
+          "C:\\Desk\\other.lnk"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(MergeUninstallRecord(c.earlier, c.list), c.merged) << c.what;
+    for (const Case& c : cases) {
+        RecordMerge merge = MergeUninstallRecord(c.earlier, c.list, boundsOf("C:\\QZ4"));
+        EXPECT_EQ(merge.lines, c.merged) << c.what;
+        EXPECT_EQ(merge.dropped, c.dropped) << c.what;
+    }
 }
 
 TEST(UninstallRecordTest, ARecordOnDiskIsMergedAndKeptInItsCodePage) {
     test::TestMachine m;
-    const std::string path = "C:\\QZ4\\UNINST\\qz4.log";
-    // "C:\Задачник\a" in code page 1251, and read-only.
-    m.writeFile(path, "old|\r\nC:\\\xC7\xE0\xE4\xE0\xF7\xED\xE8\xEA\\a\r\n");
+    const std::string path = "C:\\Задачник\\UNINST\\qz4.log";
+    // "C:\Задачник\LIB\a" in code page 1251, and read-only.
+    const std::string cyrillic = "C:\\\xC7\xE0\xE4\xE0\xF7\xED\xE8\xEA";
+    m.writeFile(path, "old|\r\n" + cyrillic + "\\LIB\\a\r\nC:\\Windows\\win.ini\r\n");
     m.files.setAttributes(path, AttrReadOnly);
-    ASSERT_TRUE(WriteUninstallRecord(m.files, path, {"new|", "C:\\ЗАДАЧНИК\\A", "C:\\b"},
-                                     {m.system.codePages(), 1251}));
-    EXPECT_EQ(m.readFile(path), "new|\r\nC:\\\xC7\xE0\xE4\xE0\xF7\xED\xE8\xEA\\a\r\nC:\\b\r\n");
+    RecordWrite written =
+        WriteUninstallRecord(m.files, path, {"new|", "C:\\ЗАДАЧНИК\\LIB\\A", "C:\\Задачник\\b"},
+                             boundsOf("C:\\Задачник"), {m.system.codePages(), 1251});
+    EXPECT_TRUE(written.written);
+    EXPECT_EQ(written.dropped, Lines{"C:\\Windows\\win.ini"});
+    EXPECT_EQ(m.readFile(path), "new|\r\n" + cyrillic + "\\LIB\\a\r\n" + cyrillic + "\\b\r\n");
+    EXPECT_FALSE(m.files.fileExists(path + "1"));
+}
+
+TEST(UninstallRecordTest, ARecordTooLargeToBeOneIsNotRead) {
+    test::TestMachine m;
+    const std::string path = "C:\\QZ4\\UNINST\\qz4.log";
+    m.writeFile(path, "old|\r\nC:\\QZ4\\planted\r\n" + std::string(MaxUninstallRecordBytes, 'x'));
+    RecordWrite written = WriteUninstallRecord(m.files, path, {"new|", "C:\\QZ4\\b"},
+                                               boundsOf("C:\\QZ4"), {m.system.codePages(), 1251});
+    EXPECT_TRUE(written.written);
+    EXPECT_EQ(written.dropped, Lines{path});
+    EXPECT_EQ(m.readFile(path), "new|\r\nC:\\QZ4\\b\r\n");
+}
+
+TEST(UninstallRecordTest, ARecordThatCannotBeWrittenKeepsTheOldOne) {
+    test::TestMachine m;
+    const std::string path = "D:\\QZ4\\UNINST\\qz4.log";
+    m.files.createDirectories("D:\\QZ4\\UNINST");
+    m.writeFile(path, "old|\r\nD:\\QZ4\\a.exe\r\n");
+    m.files.setWritesFailAtClose('D');
+    RecordWrite written = WriteUninstallRecord(m.files, path, {"new|", "D:\\QZ4\\b"},
+                                               boundsOf("D:\\QZ4"), {m.system.codePages(), 1251});
+    EXPECT_FALSE(written.written);
+    EXPECT_EQ(m.readFile(path), "old|\r\nD:\\QZ4\\a.exe\r\n");
+    EXPECT_FALSE(m.files.fileExists(path + "1"));
 }
 
 TEST(FinalMessageTest, TellsWhatHappened) {
@@ -123,14 +168,16 @@ protected:
              {"qz4setup.exe", "QZ4Demo.exe", "QZ4Load.exe", "QZ4Res.exe", "readme.txt",
               "readme_en.txt", "QZ4Panel.exe", "QZ4Help.chm", "QZ4Help_en.chm"})
             m.writeFile("C:\\QZ4\\" + std::string(program), "x");
-        m.writeFile("C:\\QZ4\\TEMP\\QZ4Setup.exe", "MZ");
+        setup.tempDir = "C:\\QZ4\\~QZ4Setup1.tmp";
+        m.writeFile(setup.extractionDir() + "\\QZ4Setup.exe", "MZ");
+        m.writeFile(setup.backupDir() + "\\1", "old");
         m.writeFile("C:\\Windows\\System32\\sysunima.exe", "MZ");
         record.uninstallList = {"msg|"};
     }
-    void finish() {
-        RunFinishingSteps(m.platform, setup, record,
-                          {[this](const std::string& phase) { phases.push_back(phase); },
-                           [this](int step) { progress += step; }});
+    bool finish() {
+        return RunFinishingSteps(m.platform, setup, record,
+                                 {[this](const std::string& phase) { phases.push_back(phase); },
+                                  [this](int step) { progress += step; }});
     }
     test::TestMachine m;
     InstallerSetup setup;
@@ -141,7 +188,7 @@ protected:
 
 TEST_F(ShortcutStepsTest, MakesEveryRowThatAppliesAndLaunchesTheTool) {
     m.writeFile("C:\\QZ4\\QZ4Demo.exe", ""); // delivered empty
-    finish();
+    EXPECT_TRUE(finish());
     const std::string group = "C:\\Menu\\Programs\\Quazzle 4\\";
     auto link = m.shell.readShortcut("C:\\QZ4\\UNINST\\QZ4Uninstall.lnk");
     ASSERT_TRUE(link);
@@ -157,9 +204,10 @@ TEST_F(ShortcutStepsTest, MakesEveryRowThatAppliesAndLaunchesTheTool) {
     EXPECT_EQ(progress, 12 * 5);
     EXPECT_EQ(phases, (Lines{"QZ4 Install: creating shortcuts...", "QZ4 Install"}));
 
-    // The tool's copy is in place, TEMP is gone, the record lists links.
+    // The tool's copy is in place, the temporary folder with the replaced
+    // files is gone, the record lists links.
     EXPECT_EQ(m.readFile("C:\\QZ4\\QZ4Setup.exe"), "MZ");
-    EXPECT_FALSE(m.files.directoryExists("C:\\QZ4\\TEMP"));
+    EXPECT_FALSE(m.files.directoryExists(setup.tempDir));
     auto log = m.readFile("C:\\QZ4\\UNINST\\qz4.log");
     ASSERT_TRUE(log);
     EXPECT_EQ(log->substr(0, 19), "msg|\r\nC:\\QZ4\\QZ4Set");
@@ -193,7 +241,8 @@ TEST_F(ShortcutStepsTest, ProblemsAreReportedAndTheToolIsNotStarted) {
     setup = ReadInstallerSetup(m.platform);
     setup.installDir = "C:\\QZ4";
     ResolvePlaceholders(setup);
-    finish();
+    setup.tempDir = "C:\\QZ4\\~QZ4Setup1.tmp";
+    EXPECT_FALSE(finish());
     ASSERT_EQ(m.dialogs.messages.size(), 1u);
     const std::string& text = m.dialogs.messages[0].text;
     EXPECT_NE(text.find("Could not update the following files: \r\n\"C:\\QZ4\\a.dll\"."),
@@ -201,6 +250,40 @@ TEST_F(ShortcutStepsTest, ProblemsAreReportedAndTheToolIsNotStarted) {
     EXPECT_NE(text.find("Could not create the following shortcuts: \r\n\"C:\\NoDesk\\QZ4 Panel\"."),
               std::string::npos);
     EXPECT_TRUE(m.shell.requests.empty());
+}
+
+TEST_F(ShortcutStepsTest, AMissingUninstallerOrRecordIsAProblem) {
+    struct Case {
+        const char* what;
+        bool uninstaller;
+        bool recordWritable;
+        const char* listed;
+    };
+    const Case cases[] = {
+        {"no uninstaller", false, true,
+         "Could not create the following shortcuts: \r\n\"C:\\QZ4\\UNINST\\QZ4Uninstall\", "
+         "\"C:\\Menu\\Programs\\Quazzle 4\\QZ4 Uninstall\"."},
+        {"the record cannot be written", true, false,
+         "Could not create the following files: \r\n\"C:\\QZ4\\UNINST\\qz4.log\"."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        record = PlacementRecord{};
+        SetUp();
+        m.dialogs.messages.clear();
+        m.shell.requests.clear();
+        if (!c.uninstaller)
+            m.files.deleteFile("C:\\Windows\\System32\\sysunima.exe");
+        if (!c.recordWritable)
+            m.files.createDirectories("C:\\QZ4\\UNINST\\qz4.log1\\in-the-way");
+        EXPECT_FALSE(finish());
+        ASSERT_EQ(m.dialogs.messages.size(), 1u);
+        EXPECT_NE(m.dialogs.messages[0].text.find(c.listed), std::string::npos)
+            << m.dialogs.messages[0].text;
+        EXPECT_TRUE(m.shell.requests.empty());
+        m.files.removeDirectory("C:\\QZ4\\UNINST\\qz4.log1\\in-the-way");
+        m.files.removeDirectory("C:\\QZ4\\UNINST\\qz4.log1");
+    }
 }
 
 } // namespace

@@ -23,6 +23,7 @@ InstallerSetup setupFor() {
     s.systemDir = "C:\\Windows\\System32";
     s.windowsDir = "C:\\Windows";
     s.excludedDirs = {"SAMPLES"};
+    s.tempDir = "C:\\QZ4\\~QZ4Setup1.tmp";
     return s;
 }
 
@@ -52,10 +53,13 @@ protected:
     InstallerSetup setup = setupFor();
     PlacementRecord record;
 
-    // An extracted copy of the entry in TEMP, dated Copied.
-    void extracted(const std::string& entry) {
-        m.writeFile("C:\\QZ4\\TEMP\\" + entry, "new");
-        m.files.setLastWriteTime("C:\\QZ4\\TEMP\\" + entry, Copied);
+    // An extracted copy of the entry, dated Copied.
+    void extracted(const std::string& entry, const std::string& content = "new") {
+        m.writeFile(copyOf(entry), content);
+        m.files.setLastWriteTime(copyOf(entry), Copied);
+    }
+    std::string copyOf(const std::string& entry) const {
+        return setup.extractionDir() + "\\" + entry;
     }
 };
 
@@ -68,7 +72,7 @@ TEST_F(PlacementTest, EachEntryGoesToItsPlaceUnderItsRules) {
         const char* target; // where the entry goes
         const char* after;  // the target's content afterwards ("" none)
         bool listed;        // in the uninstall list
-        bool copyStays;     // the copy is left in TEMP
+        bool copyStays;     // the copy is left where it was extracted
     };
     const Case cases[] = {
         {"QZ4Demo.exe", None, false, "C:\\QZ4\\QZ4Demo.exe", "new", true, false},
@@ -111,7 +115,7 @@ TEST_F(PlacementTest, EachEntryGoesToItsPlaceUnderItsRules) {
         EXPECT_EQ(m.readFile(c.target).value_or(""), c.after);
         EXPECT_EQ(record.uninstallList,
                   c.listed ? std::vector<std::string>{c.target} : std::vector<std::string>{});
-        EXPECT_EQ(m.files.fileExists("C:\\QZ4\\TEMP\\" + std::string(c.entry)), c.copyStays);
+        EXPECT_EQ(m.files.fileExists(copyOf(c.entry)), c.copyStays);
     }
     EXPECT_EQ(record.notUpdated, "");
     EXPECT_EQ(record.notCreated, "");
@@ -152,7 +156,7 @@ TEST_F(PlacementTest, ALockedTargetIsTriedAgainOrListed) {
     m.dialogs.messageAnswers = {DialogButton::Ignore};
     PlaceEntry(platform, setup, record, "b.dll");
     EXPECT_EQ(m.readFile("C:\\QZ4\\b.dll"), "old");
-    EXPECT_FALSE(m.files.fileExists("C:\\QZ4\\TEMP\\b.dll"));
+    EXPECT_FALSE(m.files.fileExists(copyOf("b.dll")));
     EXPECT_EQ(record.notUpdated, "\"C:\\QZ4\\b.dll\", ");
     EXPECT_EQ(record.uninstallList, std::vector<std::string>{"C:\\QZ4\\a.dll"});
 }
@@ -168,8 +172,8 @@ TEST_F(PlacementTest, AFailedMoveIsListedByKind) {
     EXPECT_EQ(record.notUpdated, "\"C:\\QZ4\\QZ4Load.exe\", ");
     EXPECT_EQ(record.notCreated, "\"C:\\QZ4\\RESULTS.DAT\", ");
     EXPECT_TRUE(record.uninstallList.empty());
-    EXPECT_FALSE(m.files.fileExists("C:\\QZ4\\TEMP\\QZ4Load.exe"));
-    EXPECT_FALSE(m.files.fileExists("C:\\QZ4\\TEMP\\RESULTS.DAT"));
+    EXPECT_FALSE(m.files.fileExists(copyOf("QZ4Load.exe")));
+    EXPECT_FALSE(m.files.fileExists(copyOf("RESULTS.DAT")));
 }
 
 } // namespace

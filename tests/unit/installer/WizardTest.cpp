@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 
 namespace qz {
 namespace {
@@ -314,6 +315,30 @@ TEST_F(WizardTest, InstallChecksStopWithTheirMessages) {
          true},
         {"libraries of 2006 raise no question", [&] { oldDll(2006); }, "C:\\QZ4", {}, "", true},
         {"one trailing backslash goes", [] {}, "C:\\QZ4\\", {}, "", true},
+        {"a relative folder",
+         [] {},
+         "QZ4",
+         {},
+         "The installation directory \"QZ4\" is not a full path.",
+         false},
+        {"a folder relative to a drive's current folder",
+         [] {},
+         "C:QZ4",
+         {},
+         "The installation directory \"C:QZ4\" is not a full path.",
+         false},
+        {"the root of a drive",
+         [] {},
+         "C:\\",
+         {},
+         "The installation directory cannot be the root of a drive: \"C:\"",
+         false},
+        {"the root of a share",
+         [] {},
+         "\\\\srv\\share",
+         {},
+         "The installation directory cannot be the root of a drive: \"\\\\srv\\share\"",
+         false},
     };
     ReadOnlyFolders files(m.root);
     Platform platform{files, m.registry, m.system, m.dialogs, m.resources, m.shell};
@@ -375,7 +400,7 @@ protected:
                            "' . >/dev/null 2>&1";
         return std::system(line.c_str()) == 0;
     }
-    void install(const std::string& folder) {
+    InstallOutcome install(const std::string& folder) {
         ResetLanguageState();
         m.dialogs.terminated = false;
         m.dialogs.messages.clear();
@@ -386,6 +411,24 @@ protected:
         activateProgressWindow();
         wizard.Button4.click();
         EXPECT_TRUE(m.dialogs.terminated);
+        return wizard.outcome();
+    }
+    // Every file and folder below a folder (relative, '/' separated), with
+    // each file's bytes; links are listed as links and not entered.
+    std::map<std::string, std::string> tree(const std::string& folder) {
+        std::map<std::string, std::string> found;
+        const auto top = m.files.hostPath(folder);
+        for (auto it = std::filesystem::recursive_directory_iterator(top);
+             it != std::filesystem::recursive_directory_iterator(); ++it) {
+            const std::string name = std::filesystem::relative(it->path(), top).string();
+            if (it->is_symlink())
+                found[name] = "link to " + std::filesystem::read_symlink(it->path()).string();
+            else if (it->is_regular_file())
+                found[name] = m.readFile(folder + "\\" + name).value_or("?");
+            else
+                found[name] = "folder";
+        }
+        return found;
     }
     std::vector<std::string> record(const std::string& path) {
         std::vector<std::string> lines;
@@ -412,7 +455,7 @@ TEST_F(InstallationTest, InstallsADistributionAndStartsTheTool) {
         GTEST_SKIP() << "zip is not available";
     m.writeFile("C:\\Inst\\setup.ini", "[ExcludeDir]\r\n1=samples\r\n");
     m.writeFile("C:\\QZ4\\RESULTS.DAT", "the student's results");
-    install("C:\\QZ4");
+    EXPECT_EQ(install("C:\\QZ4"), InstallOutcome::Installed);
 
     EXPECT_EQ(m.readFile("C:\\QZ4\\QZ4Demo.exe"), "demo");
     EXPECT_EQ(m.readFile("C:\\QZ4\\LIB\\core.dll"), "core");
@@ -420,7 +463,7 @@ TEST_F(InstallationTest, InstallsADistributionAndStartsTheTool) {
     EXPECT_EQ(m.readFile("C:\\QZ4\\RESULTS.DAT"), "the student's results");
     EXPECT_EQ(m.readFile("C:\\QZ4\\QZ4Setup.exe"), "MZ installer");
     EXPECT_FALSE(m.files.directoryExists("C:\\QZ4\\SAMPLES"));
-    EXPECT_FALSE(m.files.directoryExists("C:\\QZ4\\TEMP"));
+    EXPECT_EQ(tree("C:\\QZ4").count("~QZ4Setup1.tmp"), 0u);
 
     auto demoLink = m.shell.readShortcut("C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk");
     ASSERT_TRUE(demoLink);
@@ -464,7 +507,7 @@ TEST_F(InstallationTest, ADistributionUnderAnotherPasswordIsADataCopyError) {
     m.files.createDirectories("C:\\Inst");
     if (std::system(line.c_str()) != 0)
         GTEST_SKIP() << "zip is not available";
-    install("C:\\QZ4");
+    EXPECT_EQ(install("C:\\QZ4"), InstallOutcome::RolledBack);
     ASSERT_EQ(m.dialogs.messages.size(), 1u);
     EXPECT_EQ(m.dialogs.messages[0].text.substr(0, 16), "Data-copy error.");
     EXPECT_FALSE(m.files.directoryExists("C:\\QZ4"));
@@ -493,7 +536,7 @@ TEST_F(InstallationTest, AnArchiveThatEndsBadlyLeavesNothingBehind) {
         // The user's results in an existing folder stay; nothing else does.
         std::filesystem::remove_all(m.root / "C" / "Old");
         m.writeFile("C:\\Old\\QZ4\\RESULTS.DAT", "the student's results");
-        install("C:\\Old\\QZ4");
+        EXPECT_EQ(install("C:\\Old\\QZ4"), InstallOutcome::RolledBack);
         ASSERT_EQ(m.dialogs.messages.size(), 1u);
         EXPECT_EQ(m.dialogs.messages[0].text,
                   "Data-copy error. It seems likely that the install application is not in the "
@@ -507,10 +550,111 @@ TEST_F(InstallationTest, AnArchiveThatEndsBadlyLeavesNothingBehind) {
         EXPECT_TRUE(m.shell.requests.empty());
         m.files.deleteFile("C:\\Windows\\System32\\sysunima.exe");
 
-        // Into a new folder: not even the folder stays.
-        install("C:\\New");
+        // Into a new folder: not even the folder, nor the parents made for it, stay.
+        install("C:\\New\\Deep\\QZ4");
         EXPECT_FALSE(m.files.directoryExists("C:\\New"));
     }
+}
+
+TEST_F(InstallationTest, AFailedUpdateLeavesThePreviousInstallationAsItWas) {
+    if (!distribution(demo))
+        GTEST_SKIP() << "zip is not available";
+    ASSERT_EQ(install("C:\\QZ4"), InstallOutcome::Installed);
+    // The student edits files of the installation; one is read-only.
+    m.writeFile("C:\\QZ4\\LIB\\core.dll", "edited by the student");
+    m.files.setAttributes("C:\\QZ4\\QZ4Load.exe", AttrReadOnly);
+    const auto before = tree("C:\\QZ4");
+    const auto system = m.readFile("C:\\Windows\\System32\\sysunima.exe");
+    const auto links = tree("C:\\Menu\\Programs");
+
+    // The new version's archive breaks at its last entry.
+    test::ZipBuilder zip;
+    zip.add("QZ4Demo.exe", "demo 2");
+    zip.add("QZ4Load.exe", "load 2");
+    zip.add("LIB\\core.dll", "core 2");
+    zip.add("LIB\\new\\more.dll", "more 2");
+    zip.add("SYSTEM\\sysunima.exe", "uninstaller 2");
+    zip.add("QZ4Res.exe", "res 2").crc = 1;
+    dataFile(zip.bytes());
+    EXPECT_EQ(install("C:\\QZ4"), InstallOutcome::RolledBack);
+
+    EXPECT_EQ(tree("C:\\QZ4"), before);
+    EXPECT_EQ(m.readFile("C:\\Windows\\System32\\sysunima.exe"), system);
+    EXPECT_EQ(tree("C:\\Menu\\Programs"), links);
+    EXPECT_TRUE(m.files.attributes("C:\\QZ4\\QZ4Load.exe").value_or(0) & AttrReadOnly);
+}
+
+TEST_F(InstallationTest, FoldersOfOthersInTheInstallationFolderAreNeverTouched) {
+    // A TEMP folder of the user's, with a link into the user's documents.
+    m.writeFile("C:\\QZ4\\TEMP\\notes.txt", "the user's notes");
+    m.writeFile("C:\\QZ4\\~QZ4Setup1.tmp\\keep.txt", "someone's file");
+    m.writeFile("C:\\Users\\me\\Documents\\essay.txt", "the user's essay");
+    std::filesystem::create_directory_symlink(m.files.hostPath("C:\\Users\\me\\Documents"),
+                                              m.files.hostPath("C:\\QZ4\\TEMP") / "docs");
+    const auto documents = tree("C:\\Users\\me\\Documents");
+    const auto temp = tree("C:\\QZ4\\TEMP");
+    test::ZipBuilder zip;
+    zip.add("QZ4Demo.exe", "demo");
+    zip.add("TEMP\\other.txt", "an entry of the archive");
+    zip.add("SYSTEM\\sysunima.exe", "uninstaller");
+    zip.add("QZ4Res.exe", "res");
+    dataFile(zip.bytes());
+    ASSERT_EQ(install("C:\\QZ4"), InstallOutcome::Installed);
+    EXPECT_EQ(m.readFile("C:\\QZ4\\TEMP\\other.txt"), "an entry of the archive");
+    m.files.deleteFile("C:\\QZ4\\TEMP\\other.txt");
+    EXPECT_EQ(tree("C:\\QZ4\\TEMP"), temp);
+    EXPECT_EQ(m.readFile("C:\\QZ4\\~QZ4Setup1.tmp\\keep.txt"), "someone's file");
+
+    // A rollback takes back only what the run placed.
+    zip.add("broken.dll", "x").crc = 1;
+    dataFile(zip.bytes());
+    ASSERT_EQ(install("C:\\QZ4"), InstallOutcome::RolledBack);
+    EXPECT_EQ(tree("C:\\QZ4\\TEMP"), temp);
+    EXPECT_EQ(tree("C:\\Users\\me\\Documents"), documents);
+    EXPECT_EQ(m.readFile("C:\\QZ4\\~QZ4Setup1.tmp\\keep.txt"), "someone's file");
+    EXPECT_EQ(m.readFile("C:\\QZ4\\QZ4Demo.exe"), "demo");
+}
+
+TEST_F(InstallationTest, AnEntryThatFailsInTheMiddleIsAProblem) {
+    struct Case {
+        const char* what;
+        std::function<void(test::ZipBuilder&)> middle;
+    };
+    const Case cases[] = {
+        {"bad CRC", [](test::ZipBuilder& zip) { zip.add("QZ4Load.exe", "load").crc = 1; }},
+        {"unknown method",
+         [](test::ZipBuilder& zip) { zip.add("QZ4Load.exe", "load").method = 99; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(m.root / "C" / "QZ4");
+        test::ZipBuilder zip;
+        zip.add("QZ4Demo.exe", "demo");
+        c.middle(zip);
+        zip.add("SYSTEM\\sysunima.exe", "uninstaller");
+        zip.add("QZ4Res.exe", "res");
+        dataFile(zip.bytes());
+        m.writeFile("C:\\Inst\\setup.ini", "[Main]\r\nFinalMessage=0\r\n");
+        EXPECT_EQ(install("C:\\QZ4"), InstallOutcome::InstalledWithProblems);
+        // The reader names an unknown method itself; the final message comes last.
+        ASSERT_FALSE(m.dialogs.messages.empty());
+        EXPECT_NE(m.dialogs.messages.back().text.find(
+                      "Could not create the following files: \r\n\"C:\\QZ4\\QZ4Load.exe\"."),
+                  std::string::npos)
+            << m.dialogs.messages.back().text;
+        EXPECT_EQ(m.readFile("C:\\QZ4\\QZ4Res.exe"), "res");
+        EXPECT_TRUE(m.shell.requests.empty());
+    }
+}
+
+TEST_F(InstallationTest, ARefusedInstallationSaysSo) {
+    dataFile();
+    startProcess();
+    TInstF1 wizard(m.platform);
+    wizard.Edit1.enterText("QZ4");
+    wizard.Button4.click();
+    wizard.Button5.click();
+    EXPECT_EQ(wizard.outcome(), InstallOutcome::NotInstalled);
 }
 
 } // namespace
