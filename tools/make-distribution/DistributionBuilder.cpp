@@ -1,6 +1,7 @@
 #include "DistributionBuilder.h"
 
 #include "installer/DistributionPassword.h"
+#include "installer/InstallerSetup.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -235,6 +236,12 @@ void MakeDistribution(const Request& request, const std::optional<fs::path>& zip
     std::vector<std::string> entries = ArchiveEntries(request.sourceDir);
     if (entries.empty())
         throw Error("the folder \"" + request.sourceDir.string() + "\" holds no files");
+    // The installer places its own copy as the configuration tool under
+    // this name after the archive: an entry of that name would be replaced.
+    for (const std::string& entry : entries)
+        if (text::equalsIgnoreCase(entry, SetupProgram))
+            throw Error("the folder \"" + request.sourceDir.string() + "\" holds " + entry +
+                        " at its top: the installer places itself under that name");
     if (!zip)
         throw Error("Info-ZIP zip is not found on the PATH (Debian: apt-get install zip)");
 

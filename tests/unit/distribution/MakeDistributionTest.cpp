@@ -146,6 +146,7 @@ TEST_F(MakeDistributionTest, WrongInputsAreRefusedBeforeAnythingIsWritten) {
     fs::create_directories(c / "hollow" / "sub");
     Write(c / "accents" / "café.txt", "no such letter in the entry code page");
     Write(c / "broken" / "two\nlines.txt", "a line break would split zip's list");
+    Write(c / "own" / "qz4setup.EXE", "a configuration tool of its own");
 
     struct Case {
         const char* what;
@@ -168,6 +169,8 @@ TEST_F(MakeDistributionTest, WrongInputsAreRefusedBeforeAnythingIsWritten) {
          "lines.txt\" cannot be written"},
         {"name without .exe", [&](Request& r) { r.out = c / "dist" / "QZ4Complete"; }, true,
          "must end in .exe"},
+        {"the installer's own name at the top", [&](Request& r) { r.sourceDir = c / "own"; }, true,
+         "holds qz4setup.EXE at its top"},
         {"no zip", [](Request&) {}, false, "zip is not found"},
     };
     for (const Case& k : cases) {

@@ -77,7 +77,7 @@ tool_ended
 [ -f "$drive_c/QZ4Test/QZ4Setup.exe" ] || fail "the configuration tool's copy"
 [ -f "$drive_c/windows/system32/sysunima.exe" ] || fail "the uninstaller in the system folder"
 [ ! -e "$drive_c/QZ4Test/SAMPLES" ] || fail "the excluded folder was installed"
-[ ! -e "$drive_c/QZ4Test/TEMP" ] || fail "TEMP stays"
+! ls -d "$drive_c"/QZ4Test/~QZ4Setup*.tmp 2>/dev/null || fail "the temporary folder stays"
 log=$drive_c/QZ4Test/UNINST/qz4.log
 [ -f "$log" ] || fail "no uninstall record"
 grep -qaxF $'C:\\QZ4Test\\QZ4Demo.exe\r' "$log" || fail "the record lacks QZ4Demo.exe"
