@@ -116,7 +116,7 @@ start "$dist/QZ4Complete.exe"
 drv wait-window '#32770' 60
 shot data-copy-error '#32770'
 drv answer OK "Data-copy error."
-finish 0
+finish 2 # rolled back
 [ ! -e "$drive_c/QZ4Bad" ] || fail "the failed installation left $(cd "$drive_c" && find QZ4Bad)"
 
 # The stand-in uninstaller, given the merged record, removes everything the
