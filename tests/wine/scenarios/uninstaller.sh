@@ -1,19 +1,28 @@
 # The stand-in uninstaller sysunima.exe on an installation as the installer
 # leaves it: nothing happens when the user declines; otherwise the listed
 # files, links and "\a" folders go, with the folders they leave empty, and a
-# file that cannot go is named in the final message.
+# file that cannot go is named in the final message. A line that is neither
+# inside the installation folder nor one of its links stays.
 cp "$QZ4_BIN"/../../demo/uninstaller/sysunima.exe "$WORK/"
-mkdir -p "$WORK/QZ4/UNINST" "$WORK/QZ4/CPPCODE1" "$WORK/QZ4/SAMPLES/Begin" "$WORK/Group/Quazzle 4"
+# The program group lies in the user's Start menu, where the installer puts it.
+programs=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs |
+  grep -v /users/Public/ | head -n 1)
+[ -d "$programs" ] || fail "no Start menu programs folder in the prefix"
+group=$programs/"Quazzle 4"
+group_line="C:$(printf %s "${group#"$WINEPREFIX"/drive_c}" | tr / '\\')\\QZ4 Setup.lnk"
+mkdir -p "$WORK/QZ4/UNINST" "$WORK/QZ4/CPPCODE1" "$WORK/QZ4/SAMPLES/Begin" "$WORK/Other" "$group"
 for f in QZ4/QZ4Demo.exe QZ4/QZ4Setup.exe QZ4/CPPCODE1/qz4.cpp QZ4/SAMPLES/Begin/task.pas \
-         QZ4/UNINST/QZ4Uninstall.lnk "Group/Quazzle 4/QZ4 Setup.lnk"; do
+         QZ4/UNINST/QZ4Uninstall.lnk Other/keep.txt; do
   echo x >"$WORK/$f"
 done
+echo x >"$group/QZ4 Setup.lnk"
 {
   printf '%s\r\n' "Uninstall Quazzle 4|Do you want to uninstall Quazzle 4?|Quazzle 4 has uninstalled completely.|Quazzle 4 has uninstalled but the following files have not removed:|"
   for f in QZ4/SAMPLES/a QZ4/LIB/a QZ4/QZ4Demo.exe QZ4/QZ4Setup.exe QZ4/CPPCODE1/qz4.cpp \
-           QZ4/UNINST/QZ4Uninstall.lnk "Group/Quazzle 4/QZ4 Setup.lnk"; do
+           QZ4/UNINST/QZ4Uninstall.lnk Other/keep.txt; do
     printf '%s\r\n' "$(winpath "$f")"
   done
+  printf '%s\r\n' "$group_line"
 } >"$WORK/QZ4/UNINST/qz4.log"
 record=$(winpath QZ4/UNINST/qz4.log)
 
@@ -21,7 +30,7 @@ record=$(winpath QZ4/UNINST/qz4.log)
 # to replace it: answers the box once it says the text.
 answer_when() { # button text
   for _ in $(seq 50); do
-    drv answer "$1" "$2" >/dev/null 2>&1 && return 0
+    drv answer "$1" "$2" 2>/dev/null && return 0
     sleep 0.2
   done
   fail "no message box saying \"$2\""
@@ -44,12 +53,17 @@ drv wait-window '#32770'
 drv answer Yes "Do you want to uninstall Quazzle 4?" >/dev/null
 sleep 1
 shot not-removed '#32770'
-answer_when OK "have not removed:"$'\r\n'"$(winpath QZ4/QZ4Setup.exe)"
+out=$(answer_when OK "have not removed:")
+for stayed in QZ4/QZ4Setup.exe Other/keep.txt; do
+  grep -qF "$(winpath "$stayed")" <<<"$out" || fail "the final list does not name $stayed: $out"
+done
 finish 0
-for gone in QZ4/QZ4Demo.exe QZ4/CPPCODE1 QZ4/SAMPLES QZ4/UNINST "Group/Quazzle 4"; do
+for gone in QZ4/QZ4Demo.exe QZ4/CPPCODE1 QZ4/SAMPLES QZ4/UNINST; do
   [ ! -e "$WORK/$gone" ] || fail "$gone is still there"
 done
+[ ! -e "$group" ] || fail "the program group is still there"
 [ -f "$WORK/QZ4/QZ4Setup.exe/inside.txt" ] || fail "the folder in a file's place went"
+[ -f "$WORK/Other/keep.txt" ] || fail "a file outside the installation went"
 
 # Everything listed can go: the installation folder goes too.
 rm -r "$WORK/QZ4/QZ4Setup.exe"
@@ -62,6 +76,6 @@ drv wait-window '#32770'
 drv answer Yes >/dev/null
 sleep 1
 shot completed '#32770'
-answer_when OK "Quazzle 4 has uninstalled completely."
+answer_when OK "Quazzle 4 has uninstalled completely." >/dev/null
 finish 0
 [ ! -e "$WORK/QZ4" ] || fail "the installation folder is still there"
