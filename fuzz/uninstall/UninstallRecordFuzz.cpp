@@ -115,6 +115,8 @@ struct Machine {
     void write(const std::string& path, const std::string& bytes) {
         files.createDirectories(path.substr(0, path.find_last_of('\\')));
         auto file = files.open(path, OpenMode::Create);
+        if (!file)
+            std::abort(); // the scratch tree itself could not be made
         file->write(bytes.data(), bytes.size());
         file->close();
     }
@@ -123,6 +125,7 @@ struct Machine {
     void build(const std::string& record) {
         files.armed = false;
         fs::remove_all(root);
+        fs::create_directories(root / "C"); // the drive the tree lies on
         for (const char* file :
              {"C:\\QZ4\\QZ4Demo.exe", "C:\\QZ4\\a", "C:\\QZ4\\LIB\\core.dll",
               "C:\\QZ4\\SAMPLES\\one.pas", "C:\\Users\\me\\Documents\\essay.txt",
