@@ -15,11 +15,13 @@ seconds() { # seconds <expected exit code> <program> [arguments]: the run's wall
   echo "$(date +%s.%N) - $from" | bc
 }
 
-# A distribution of the given files (name:size in KB) with random contents.
+# A distribution of the given files (name:size in KB) with random contents,
+# and the uninstaller its shortcuts start.
 distribution() {
   local name=$1 src=$WORK/src-$1 entry
   shift
-  mkdir -p "$src/LIB" "$WORK/$name"
+  set -- "$@" SYSTEM/sysunima.exe:100
+  mkdir -p "$src/LIB" "$src/SYSTEM" "$WORK/$name"
   for entry in "$@"; do
     head -c "$((${entry#*:} * 1024))" /dev/urandom >"$src/${entry%%:*}"
   done

@@ -34,14 +34,16 @@ cleanup() {
 trap cleanup EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 
-# The prefix is made once. Wine draws the window frames itself, since there
-# is no window manager to draw them.
+# The prefix is made once. There is no window manager: Wine draws the window
+# frames itself and manages the windows itself (a managed window that closes
+# waits two seconds for a window manager that never answers).
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
   fi
 ) 9>"$WINEPREFIX.lock"
