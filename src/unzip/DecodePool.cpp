@@ -55,9 +55,17 @@ void DecodePool::submit(std::shared_ptr<DecodeJob> job) {
     queued_.notify_one();
 }
 
-void DecodePool::wait(const DecodeJob& job) {
+void DecodePool::wait(const DecodeJob& job, const std::function<void()>& whileWaiting) {
     std::unique_lock<std::mutex> lock(mutex_);
-    finished_.wait(lock, [&] { return job.finished; });
+    if (!whileWaiting) {
+        finished_.wait(lock, [&] { return job.finished; });
+        return;
+    }
+    while (!finished_.wait_for(lock, std::chrono::milliseconds(20), [&] { return job.finished; })) {
+        lock.unlock();
+        whileWaiting();
+        lock.lock();
+    }
 }
 
 // The local record's name and extra field may differ in length from the

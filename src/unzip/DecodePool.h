@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -49,8 +50,9 @@ public:
     DecodePool& operator=(const DecodePool&) = delete;
 
     void submit(std::shared_ptr<DecodeJob> job);
-    // Blocks until the job has been decoded.
-    void wait(const DecodeJob& job);
+    // Blocks until the job has been decoded; whileWaiting, when given, is
+    // called every few milliseconds until then (a window's queue must run).
+    void wait(const DecodeJob& job, const std::function<void()>& whileWaiting = {});
 
     // Where the jobs' data and decoded pieces are kept; the data goes back
     // once decoded, the pieces once written.

@@ -341,11 +341,16 @@ int TQzUnZip::ExtractAll(unzip::DecoderWorkspace& workspace) {
     for (int i = 0; i < archive_.Count(); ++i)
         if (archive_.Entry(i).selected)
             order.push_back(i);
-    // Decoding ahead keeps every event where it is, as long as nothing but
-    // the handlers runs between events and the archive is one file.
+    // Decoding ahead keeps every event and cancel point where it is, as long
+    // as the archive is one file. While this thread waits for an entry's
+    // decoding the window's queue keeps running; a cancel asked for then
+    // is taken at the next poll, as on one thread.
     std::optional<unzip::ReadAhead> ahead;
-    if (DecodeThreads > 0 && !DoProcessMessages && !archive_.IsMultiDisk())
-        ahead.emplace(platform_.files, archive_, order, DecodeAheadBudget, DecodeThreads);
+    if (DecodeThreads > 0 && !archive_.IsMultiDisk())
+        ahead.emplace(platform_.files, archive_, order, DecodeAheadBudget, DecodeThreads, [this] {
+            if (DoProcessMessages)
+                platform_.dialogs.processMessages();
+        });
 
     int extracted = numFiles;
     for (int i : order) {

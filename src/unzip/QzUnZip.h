@@ -59,8 +59,8 @@ public:
 
     // Threads that decode entries ahead while this one raises the events and
     // writes the files, in the order and with the results of decoding every
-    // entry here; 0 decodes every entry on this thread. Runs that let the
-    // message queue run (DoProcessMessages) and multi-disk sets always do.
+    // entry here; 0 decodes every entry on this thread. Multi-disk sets
+    // always do.
     int DecodeThreads = DefaultDecodeThreads();
     // Memory for entries decoded ahead (their data in and out); an entry
     // that needs more is decoded on this thread when its turn comes.

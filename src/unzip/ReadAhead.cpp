@@ -9,9 +9,10 @@ constexpr std::uint64_t kJobOverhead = 1024;
 } // namespace
 
 ReadAhead::ReadAhead(FileSystem& files, ZipArchive& archive, std::vector<int> order,
-                     std::size_t budget, int threads)
-    : archive_(archive), file_(files.open(archive.Name(), OpenMode::Read)),
-      order_(std::move(order)), budget_(budget), pool_(threads, file_.get()) {}
+                     std::size_t budget, int threads, std::function<void()> whileWaiting)
+    : archive_(archive), whileWaiting_(std::move(whileWaiting)),
+      file_(files.open(archive.Name(), OpenMode::Read)), order_(std::move(order)), budget_(budget),
+      pool_(threads, file_.get()) {}
 
 std::uint64_t ReadAhead::cost(const TZipHeaderInfo& entry) {
     // The last block of the data and the last piece may each be almost empty.
@@ -26,7 +27,7 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
         // A job still queued or decoding is waited for, so that the memory
         // it takes never leaves the budget's count.
         if (const auto& job = entries_.front().job) {
-            pool_.wait(*job);
+            pool_.wait(*job, whileWaiting_);
             if (job->decoded)
                 pool_.blocks().giveBack(job->decoded->blocks);
         }
@@ -39,7 +40,7 @@ const RecordedDecode* ReadAhead::take(int index, const std::string& password) {
     const DecodeJob& job = *entries_.front().job;
     if (job.password != password && job.encrypted)
         return nullptr;
-    pool_.wait(job);
+    pool_.wait(job, whileWaiting_);
     return job.decoded ? &*job.decoded : nullptr;
 }
 

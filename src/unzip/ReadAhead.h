@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,9 +24,10 @@ namespace qz::unzip {
 class ReadAhead {
 public:
     // order: the indices the run will extract, ascending. When the archive
-    // cannot be opened a second time, nothing is read ahead.
+    // cannot be opened a second time, nothing is read ahead. whileWaiting
+    // runs every few milliseconds while take() waits for a decoding.
     ReadAhead(FileSystem& files, ZipArchive& archive, std::vector<int> order, std::size_t budget,
-              int threads);
+              int threads, std::function<void()> whileWaiting = {});
 
     // Entry index decoded with password, or nothing when the entry must be
     // extracted straight from the archive: it was not read ahead (too big
@@ -48,6 +50,7 @@ private:
     std::shared_ptr<DecodeJob> makeJob(const TZipHeaderInfo& entry, const std::string& password);
 
     ZipArchive& archive_;
+    std::function<void()> whileWaiting_;
     std::unique_ptr<File> file_;
     std::vector<int> order_;
     std::size_t next_ = 0; // position in order_ of the next entry to read

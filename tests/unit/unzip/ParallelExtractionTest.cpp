@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <span>
+#include <thread>
 #include <typeinfo>
 
 namespace qz {
@@ -40,6 +41,9 @@ struct Script {
 // What a run shows.
 struct Outcome {
     std::vector<std::string> events;
+    // Per event: whether the window's queue ran since the event before.
+    std::vector<bool> queueRanBefore;
+    bool queueRanOnAnotherThread = false;
     std::string end; // the count, or the error that ended the run
     std::map<std::string, std::string> files;
 
@@ -49,6 +53,7 @@ struct Outcome {
 struct Engine {
     int threads;
     std::size_t budget;
+    bool processMessages = false; // as the installer's window runs it
 };
 
 std::string FileBytes(const std::filesystem::path& path) {
@@ -68,16 +73,23 @@ Outcome RunOnce(const std::string& archive, const Script& script, Engine engine)
     TQzUnZip zip(m.platform);
     zip.DoAll = true;
     zip.RecreateDirs = true;
-    zip.DoProcessMessages = false;
+    zip.DoProcessMessages = engine.processMessages;
     zip.Password = "pw";
     zip.DecodeThreads = engine.threads;
     zip.DecodeAheadBudget = engine.budget;
     zip.SetZipName("C:\\a.zip");
     zip.SetDestDir("C:\\out");
 
+    bool queueRan = false;
+    m.dialogs.onProcessMessages = [&, caller = std::this_thread::get_id()] {
+        queueRan = true;
+        if (std::this_thread::get_id() != caller)
+            outcome.queueRanOnAnotherThread = true;
+    };
     std::size_t answers = 0;
     const auto event = [&](TQzUnZip& sender, std::string line) {
         log.push_back(std::move(line));
+        outcome.queueRanBefore.push_back(std::exchange(queueRan, false));
         if (static_cast<int>(log.size()) == script.cancelAt)
             sender.Cancel();
     };
@@ -256,6 +268,32 @@ TEST(ParallelExtractionTest, GeneratedArchiveAsOnOneThread) {
     const std::string archive = MixedArchive();
     for (const Script& script : Scripts())
         ExpectSameAsSerial(archive, script);
+}
+
+// The installer's window keeps its queue running through the extraction:
+// the events stay those of one thread, and the queue runs on the calling
+// thread wherever it ran there (and more while a decoding is waited for).
+TEST(ParallelExtractionTest, TheWindowsQueueRunsAsOnOneThread) {
+    const std::string archive = MixedArchive();
+    for (const Script& script : Scripts()) {
+        SCOPED_TRACE(script.name);
+        const Outcome serial = RunOnce(archive, script, {0, 0, true});
+        for (Engine engine : kEngines) {
+            SCOPED_TRACE(std::to_string(engine.threads) + " threads, budget " +
+                         std::to_string(engine.budget));
+            engine.processMessages = true;
+            const Outcome parallel = RunOnce(archive, script, engine);
+            EXPECT_EQ(parallel.end, serial.end);
+            ASSERT_EQ(parallel.events, serial.events);
+            EXPECT_EQ(Differences(parallel.files, serial.files), "");
+            EXPECT_FALSE(parallel.queueRanOnAnotherThread);
+            for (std::size_t i = 0; i < serial.queueRanBefore.size(); ++i) {
+                if (serial.queueRanBefore[i]) {
+                    EXPECT_TRUE(parallel.queueRanBefore[i]) << parallel.events[i];
+                }
+            }
+        }
+    }
 }
 
 TEST(ParallelExtractionTest, CancelAtEveryEvent) {
