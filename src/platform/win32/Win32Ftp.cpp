@@ -39,7 +39,8 @@ public:
         return FtpSetCurrentDirectoryW(connection_, win32::wide(folder).c_str());
     }
 
-    std::vector<RemoteFileInfo> listRemoteFiles(const std::string& pattern) override {
+    std::optional<std::vector<RemoteFileInfo>>
+    listRemoteFiles(const std::string& pattern) override {
         std::vector<RemoteFileInfo> found;
         WIN32_FIND_DATAW entry{};
         // The whole folder is listed and matched here: servers differ in whether, and how,
@@ -47,17 +48,27 @@ public:
         const std::wstring mask = win32::wide(pattern);
         HINTERNET find = FtpFindFirstFileW(connection_, nullptr, &entry,
                                            INTERNET_FLAG_NEED_FILE | INTERNET_FLAG_RELOAD, 0);
-        if (!find)
-            return found;
-        do {
+        if (!find) {
+            if (GetLastError() == ERROR_NO_MORE_FILES)
+                return found;
+            return std::nullopt;
+        }
+        // Only "no more files" ends a listing; any other failure cut it short.
+        bool complete = false;
+        for (std::size_t listed = 1; listed <= MaxListedFiles; ++listed) {
             std::wstring name = entry.cFileName;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." ||
-                name == L".." || !PathMatchSpecW(name.c_str(), mask.c_str()))
-                continue;
-            found.push_back(
-                {win32::narrow(name), entry.nFileSizeLow, formatTime(entry.ftLastWriteTime)});
-        } while (InternetFindNextFileW(find, &entry));
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." &&
+                name != L".." && PathMatchSpecW(name.c_str(), mask.c_str()))
+                found.push_back(
+                    {win32::narrow(name), entry.nFileSizeLow, formatTime(entry.ftLastWriteTime)});
+            if (!InternetFindNextFileW(find, &entry)) {
+                complete = GetLastError() == ERROR_NO_MORE_FILES;
+                break;
+            }
+        }
         InternetCloseHandle(find);
+        if (!complete)
+            return std::nullopt;
         return found;
     }
 
