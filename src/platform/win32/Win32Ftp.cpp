@@ -6,7 +6,10 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <string_view>
 
 namespace qz {
 namespace {
@@ -22,6 +25,25 @@ std::string formatTime(const FILETIME& time) {
     std::snprintf(text, sizeof text, "%4.4d.%2.2d.%2.2d_%2.2d:%2.2d", t.wYear, t.wMonth, t.wDay,
                   t.wHour, t.wMinute);
     return text;
+}
+
+// Whether the server's last reply on this thread was a failure (4xx, 5xx). A
+// server that breaks a listing off hands over what came before it, and the
+// library reports the end of that as the end of the list: only the reply
+// after the listing tells the two apart.
+bool lastReplyFailed() {
+    DWORD error = 0;
+    wchar_t text[1024];
+    DWORD size = static_cast<DWORD>(std::size(text));
+    if (!InternetGetLastResponseInfoW(&error, text, &size) || size == 0)
+        return false;
+    std::wstring_view reply(text, std::min<std::size_t>(size, std::size(text)));
+    while (!reply.empty() && (reply.back() == L'\r' || reply.back() == L'\n' || reply.back() == 0))
+        reply.remove_suffix(1);
+    const std::size_t lastLine = reply.find_last_of(L"\r\n");
+    if (lastLine != std::wstring_view::npos)
+        reply.remove_prefix(lastLine + 1);
+    return !reply.empty() && (reply.front() == L'4' || reply.front() == L'5');
 }
 
 class Win32FtpSession : public FtpSession {
@@ -49,7 +71,7 @@ public:
         HINTERNET find = FtpFindFirstFileW(connection_, nullptr, &entry,
                                            INTERNET_FLAG_NEED_FILE | INTERNET_FLAG_RELOAD, 0);
         if (!find) {
-            if (GetLastError() == ERROR_NO_MORE_FILES)
+            if (GetLastError() == ERROR_NO_MORE_FILES && !lastReplyFailed())
                 return found;
             return std::nullopt;
         }
@@ -67,7 +89,7 @@ public:
             }
         }
         InternetCloseHandle(find);
-        if (!complete)
+        if (!complete || lastReplyFailed())
             return std::nullopt;
         return found;
     }
