@@ -1,8 +1,9 @@
 # The configuration tool on a machine with several IDEs: it lists them with
 # their statuses, connects them, and writes a settings file with every
 # section at close; the main window's keys are pressed on the keyboard
-# (through the X server), as a user presses them. The prefix is seeded with the IDEs' registry keys and
-# folders, which are removed again however the scenario ends.
+# (through the X server), as a user presses them. The prefix is seeded with
+# the IDEs' registry keys and folders, which are removed again however the
+# scenario ends.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 prog=$WORK/prog
 mkdir -p "$prog"
