@@ -1,7 +1,7 @@
 #include "CertificateWriter.h"
+#include "StudentCertificate.h"
 #include "ToolFixture.h"
 
-#include <random>
 #include <sstream>
 
 namespace qz {
@@ -9,13 +9,8 @@ namespace {
 
 using test::ToolTest;
 
-std::string studentCertificate(const std::string& name) {
-    std::mt19937 random(1);
-    return BuildCertificate({name, "10-B", "ivanov", "School 5", "repo.example", "group10", "pass"},
-                            random);
-}
-const std::string One = studentCertificate("Ivanov One");
-const std::string Two = studentCertificate("Ivanov Two");
+const std::string One = test::StudentCertificate("Ivanov One");
+const std::string Two = test::StudentCertificate("Ivanov Two");
 
 // The main window on the working-directory page with the group certificate
 // in the program directory, and the teacher's repository with group

@@ -1,6 +1,7 @@
 #include "workdir/ConfigureFromRepository.h"
 
 #include "CertificateWriter.h"
+#include "StudentCertificate.h"
 #include "TestSupport.h"
 #include "locale/Language.h"
 #include "locale/LanguageReset.h"
@@ -9,20 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <sstream>
 
 namespace qz {
 namespace {
 
-// A student's certificate as the teacher's tool makes it.
-std::string studentCertificate(const std::string& name) {
-    std::mt19937 random(1);
-    return BuildCertificate({name, "10-B", "ivanov", "School 5", "repo.example", "group10", "pass"},
-                            random);
-}
-const std::string One = studentCertificate("Ivanov One");
-const std::string Two = studentCertificate("Ivanov Two");
+const std::string One = test::StudentCertificate("Ivanov One");
+const std::string Two = test::StudentCertificate("Ivanov Two");
 
 // A program directory with the group certificate and a repository with
 // group "abc2401b" for which the tests put a student's files.
