@@ -48,9 +48,10 @@ std::string toUtf16Le(std::string_view utf8) {
     return bytes;
 }
 
+// Control characters other than the tab, which is a blank to the reader.
 bool hasControlCharacter(std::string_view s) {
     for (char c : s)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F)
             return true;
     return false;
 }

@@ -43,8 +43,8 @@ public:
     // Each returns false when the file could not be written. A value is
     // stored so that readString gives it back as it was: in quotes when it
     // has blanks at an end or quotes at both. A value with a control
-    // character (a line break would end it and start another key) is
-    // refused: nothing is written and the call fails.
+    // character other than the tab (a line break would end it and start
+    // another key) is refused: nothing is written and the call fails.
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
     bool writeInteger(const std::string& section, const std::string& key, long value);
     bool writeBool(const std::string& section, const std::string& key, bool value);

@@ -77,7 +77,8 @@ TEST_F(IniFileTest, ValuesReadBackAsWrittenOrAreRefused) {
         {"blanks at the ends", "  Ivanov ", true},
         {"line feed", "Ivanov\nPetr", false},
         {"carriage return", "Ivanov\r[Other]", false},
-        {"tab", "a\tb", false},
+        {"tabs", "\ta\tb", true},
+        {"escape", "a\x1b", false},
     };
     for (unsigned codePage : {1251u, 1252u}) {
         for (const Case& c : cases) {
