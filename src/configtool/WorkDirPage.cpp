@@ -27,13 +27,6 @@ ui::Color colourOf(const ui::Control& control) {
     return control.effectiveFont().color;
 }
 
-// The certificate of a file in the folder as the page shows it, two lines;
-// empty when the file is missing or unreadable.
-std::string certificateText(FileSystem& files, const std::string& folder, const char* name) {
-    CertificateHeaderRead read = ReadCertificateHeader(files, folder, name);
-    return read.status == StatusOk ? FormatCertificateInfo(read.header) : std::string();
-}
-
 } // namespace
 
 WorkDirPage::WorkDirPage(ui::Form& form, ui::TabSheet& page, const Platform& platform,
@@ -157,18 +150,12 @@ void WorkDirPage::RefreshWorkDirStatus() {
     // what the previous one left goes, the local file is put aside.
     const CodePage ansi = platform_.system.ansiText();
     bool greyCertificate = false;
-    std::string certificate = certificateText(files, folder, "access.dat");
+    std::string certificate = ReadCertificateText(files, folder, "access.dat");
     if (!certificate.empty()) {
-        const std::string identity = CertificateIdentity(certificate, IdentityForm::Long);
-        const std::string stored = ReadAccessInfo(files, folder, ansi);
-        if (identity != stored) {
-            if (!stored.empty())
-                ResetRepositoryFiles(files, folder);
-            BackupLocalResults(files, folder);
-            WriteAccessInfo(files, folder, identity, ansi);
-        }
+        TakeOverCertificate(files, folder, CertificateIdentity(certificate, IdentityForm::Long),
+                            ansi);
     } else {
-        certificate = certificateText(files, folder, "access0.dat");
+        certificate = ReadCertificateText(files, folder, "access0.dat");
         greyCertificate = !certificate.empty();
     }
     StaticText1.caption = certificate;
@@ -376,9 +363,7 @@ void WorkDirPage::Button13Click() {
     if (!files.fileExists(selected + "\\results.dat")) {
         // The owner's name: the results file is usable at once, and the
         // name dialog can change it later.
-        CreateResultsFile(files, selected + "\\",
-                          text::leftChars(platform_.system.userName(), IdNameSize), "|10",
-                          window_.programDirectory);
+        CreateResultsFile(files, selected + "\\", ownerName(), "|10", window_.programDirectory);
     }
     RefreshWorkDirStatus();
 }
@@ -389,15 +374,32 @@ void WorkDirPage::Button14Click() {
     if (name.empty())
         name = window_.lastStudentName;
     if (name.empty())
-        name = text::leftChars(platform_.system.userName(), IdNameSize);
+        name = ownerName();
     dialog.prepare(Button14.caption == MsgCreateF9 ? MsgResultsFileCreation : MsgResultsFileChange,
                    name);
     if (dialog.showModal() == ui::ModalResult::Ok) {
         window_.lastStudentName = text::trim(dialog.Edit1.caption);
-        CreateResultsFile(platform_.files, CurrentWorkDir() + "\\", window_.lastStudentName, "",
-                          window_.programDirectory);
+        // The file is made anew: what the student has done is lost unless
+        // the user says so.
+        const std::string folder = CurrentWorkDir();
+        if (!HoldsResults(platform_.files, folder) || confirmRecreation(folder))
+            CreateResultsFile(platform_.files, folder + "\\", window_.lastStudentName, "",
+                              window_.programDirectory);
     }
     RefreshWorkDirStatus();
+}
+
+bool WorkDirPage::confirmRecreation(const std::string& folder) {
+    MessageRequest question{MessageKind::Confirmation,
+                            Format(MsgConfirmRecreateResults, {folder}),
+                            "",
+                            {DialogButton::Yes, DialogButton::No}};
+    return platform_.dialogs.showMessage(question) == DialogButton::Yes;
+}
+
+std::string WorkDirPage::ownerName() const {
+    const std::string name = text::trim(text::leftChars(platform_.system.userName(), IdNameSize));
+    return name.empty() ? "QZ4 User" : name;
 }
 
 void WorkDirPage::Button6Click() {
@@ -427,7 +429,7 @@ void WorkDirPage::addCertificate(const std::string& folder) {
     }
     // A file that is no certificate would hide the local results file
     // behind a folder that still asks for a certificate; it does not stay.
-    if (certificateText(files, folder, "access.dat").empty()) {
+    if (ReadCertificateText(files, folder, "access.dat").empty()) {
         files.deleteFile(target);
         ShowErrorBox(platform_.dialogs, Format(MsgNotACertificate, {*chosen}));
         RefreshWorkDirStatus();

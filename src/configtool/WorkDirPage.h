@@ -94,6 +94,10 @@ private:
     std::string startFolder();
     void showFolderMessage(MessageKind kind, const std::string& pattern, const std::string& folder);
     void addCertificate(const std::string& folder);
+    bool confirmRecreation(const std::string& folder);
+    // The student's name until one is entered: the Windows user name, or
+    // "QZ4 User" when it cannot be read.
+    std::string ownerName() const;
     void deleteCertificate(const std::string& folder);
 
     ui::TabSheet& page_;

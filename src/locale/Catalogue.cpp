@@ -89,6 +89,7 @@ std::string MsgSelectCertificate;
 std::string MsgSettingsWriteError;
 std::string MsgCannotCopyCertificate;
 std::string MsgNotACertificate;
+std::string MsgConfirmRecreateResults;
 
 namespace {
 
@@ -323,6 +324,11 @@ const std::vector<CatalogueEntry>& CatalogueEntries() {
          "Could not copy the file %s to %s."},
         {QZ_KEY(MsgNotACertificate), "Файл %s не является сертификатом доступа.",
          "The file %s is not an access certificate."},
+        {QZ_KEY(MsgConfirmRecreateResults),
+         "Файл результатов в каталоге \"%s\" уже содержит результаты выполнения заданий. "
+         "Если создать его заново, они будут потеряны.\r\nСоздать файл результатов заново?",
+         "The results file in the directory \"%s\" already holds task results. If it is "
+         "created anew, they will be lost.\r\nCreate the results file anew?"},
     };
     return entries;
 }

@@ -95,6 +95,7 @@ extern std::string MsgSelectCertificate;
 extern std::string MsgSettingsWriteError;
 extern std::string MsgCannotCopyCertificate;
 extern std::string MsgNotACertificate;
+extern std::string MsgConfirmRecreateResults;
 
 // Assigns every key the text of the active language (Pick of its two texts).
 void FillCatalogue();

@@ -5,10 +5,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qz {
+
+// A folder listing with more files than this is refused: no repository
+// folder holds that many, and a server that sends more is not trusted.
+constexpr std::size_t MaxListedFiles = 10000;
 
 // One file of a listing. The size is the low 32 bits of the file's size; the
 // time is the last-write time as "yyyy.mm.dd_hh:mm".
@@ -26,8 +31,11 @@ public:
     // Enters a folder relative to the current one; false when it cannot.
     virtual bool enterFolder(const std::string& folder) = 0;
     // The files (not folders, ".", "..") of the current folder that match
-    // a pattern with "*" and "?"; empty when nothing matches.
-    virtual std::vector<RemoteFileInfo> listRemoteFiles(const std::string& pattern) = 0;
+    // a pattern with "*" and "?"; empty when nothing matches. Nothing when
+    // the listing failed on the way or held more than MaxListedFiles files:
+    // a listing cut short is not the whole folder.
+    virtual std::optional<std::vector<RemoteFileInfo>>
+    listRemoteFiles(const std::string& pattern) = 0;
     // Copies a file of the current folder to a local path in binary,
     // replacing a file there; false when the transfer failed.
     virtual bool downloadFile(const std::string& remoteName, const std::string& localPath) = 0;

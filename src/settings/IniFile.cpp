@@ -28,6 +28,42 @@ std::string keyName(const std::string& line) {
     return text::trim(eq == npos ? line : line.substr(0, eq));
 }
 
+constexpr std::string_view Utf16Mark = "\xFF\xFE";
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
+std::string fromUtf16Le(std::string_view bytes) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    return text::fromUtf16(units);
+}
+
+std::string toUtf16Le(std::string_view utf8) {
+    std::string bytes;
+    for (char16_t unit : text::toUtf16(utf8)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// Control characters other than the tab, which is a blank to the reader.
+bool hasControlCharacter(std::string_view s) {
+    for (char c : s)
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F)
+            return true;
+    return false;
+}
+
+// The reader trims a value and takes one pair of matching quotes off; a
+// value that either would change is written inside a pair of quotes.
+std::string storedForm(const std::string& value) {
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    return quoted || text::trim(value) != value ? "\"" + value + "\"" : value;
+}
+
 } // namespace
 
 IniFile::IniFile(FileSystem& files, std::string path, CodePage codePage)
@@ -38,7 +74,16 @@ IniFile::IniFile(FileSystem& files, std::string path, CodePage codePage)
     std::string bytes(file->size(), '\0');
     bytes.resize(file->read(bytes.data(), bytes.size()));
     readable_ = true;
-    std::string content = codePage_.decode(bytes);
+    std::string content;
+    if (bytes.starts_with(Utf16Mark)) {
+        encoding_ = Encoding::Utf16;
+        content = fromUtf16Le(std::string_view(bytes).substr(Utf16Mark.size()));
+    } else if (bytes.starts_with(Utf8Mark)) {
+        encoding_ = Encoding::Utf8;
+        content = bytes.substr(Utf8Mark.size());
+    } else {
+        content = codePage_.decode(bytes);
+    }
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
@@ -161,7 +206,11 @@ std::vector<std::string> IniFile::sections() const {
 
 bool IniFile::writeString(const std::string& section, const std::string& key,
                           const std::string& value) {
-    std::string line = text::trim(key) + "=" + value;
+    if (hasControlCharacter(value)) {
+        writeFailed_ = true;
+        return false;
+    }
+    std::string line = text::trim(key) + "=" + storedForm(value);
     std::size_t header = findSection(section);
     if (header == npos) {
         lines_.push_back("[" + text::trim(section) + "]");
@@ -202,7 +251,16 @@ bool IniFile::save() {
     std::string content;
     for (const std::string& line : lines_)
         content += line + "\r\n";
-    std::string bytes = codePage_.encode(content);
+    std::string bytes;
+    if (encoding_ == Encoding::CodePage) {
+        bytes = codePage_.encode(content);
+        if (codePage_.decode(bytes) != content)
+            encoding_ = Encoding::Utf16;
+    }
+    if (encoding_ == Encoding::Utf16)
+        bytes = std::string(Utf16Mark) + toUtf16Le(content);
+    else if (encoding_ == Encoding::Utf8)
+        bytes = std::string(Utf8Mark) + content;
     auto file = files_.open(path_, OpenMode::Create);
     bool ok = file && file->write(bytes.data(), bytes.size()) == bytes.size() && file->close();
     writeFailed_ = writeFailed_ || !ok;

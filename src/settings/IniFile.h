@@ -1,8 +1,12 @@
 // An ini file read and written the way the Windows private-profile calls do:
 // sections and keys match without regard to case, the first occurrence wins,
-// values are trimmed, and every write reaches the file at once. Text on disk
-// is in the given code page (the system's ANSI code page for the program's
-// own files); the program sees UTF-8.
+// values are trimmed, and every write reaches the file at once. The program
+// sees UTF-8. A file without a byte-order mark is in the given code page (the
+// system's ANSI code page for the program's own files); one that starts with
+// the UTF-16 LE or UTF-8 mark is read and written in that form. A file whose
+// text the code page cannot hold (a Cyrillic name on a Western system) is
+// written as UTF-16 LE with its mark, which the system's own profile calls
+// read too, so nothing becomes '?'.
 #pragma once
 
 #include "platform/CodePages.h"
@@ -36,7 +40,11 @@ public:
     std::vector<std::string> sectionKeys(const std::string& section) const;
     std::vector<std::string> sections() const;
 
-    // Each returns false when the file could not be written.
+    // Each returns false when the file could not be written. A value is
+    // stored so that readString gives it back as it was: in quotes when it
+    // has blanks at an end or quotes at both. A value with a control
+    // character other than the tab (a line break would end it and start
+    // another key) is refused: nothing is written and the call fails.
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
     bool writeInteger(const std::string& section, const std::string& key, long value);
     bool writeBool(const std::string& section, const std::string& key, bool value);
@@ -52,9 +60,12 @@ private:
     std::size_t sectionEnd(std::size_t header) const;
     bool save();
 
+    enum class Encoding { CodePage, Utf16, Utf8 };
+
     FileSystem& files_;
     std::string path_;
     CodePage codePage_;
+    Encoding encoding_ = Encoding::CodePage;
     bool readable_ = false;
     bool writeFailed_ = false;
     std::vector<std::string> lines_;

@@ -67,6 +67,12 @@ std::string FormatCertificateInfo(std::string_view header) {
     return fields[0] + "\r\n" + fields[1] + " [" + fields[2] + "] " + fields[3];
 }
 
+std::string ReadCertificateText(FileSystem& files, std::string_view folder,
+                                std::string_view fileName) {
+    CertificateHeaderRead read = ReadCertificateHeader(files, folder, fileName);
+    return read.status == StatusOk ? FormatCertificateInfo(read.header) : std::string();
+}
+
 std::string CertificateIdentity(std::string_view text, IdentityForm form) {
     std::size_t lineEnd = text.find('\r');
     std::string shortForm(text.substr(0, lineEnd));

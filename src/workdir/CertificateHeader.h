@@ -27,6 +27,12 @@ CertificateHeaderRead ReadCertificateHeader(FileSystem& files, std::string_view 
 // the 50th character of the text that remains.
 std::string FormatCertificateInfo(std::string_view header);
 
+// The certificate of a file in the folder as the page shows it, two lines;
+// empty when the file is missing, unreadable or no certificate. A file the
+// page would not show is never taken for a certificate anywhere.
+std::string ReadCertificateText(FileSystem& files, std::string_view folder,
+                                std::string_view fileName);
+
 enum class IdentityForm { Short, Long };
 
 // Short: the first line (the student's name). Long: the short form, a blank

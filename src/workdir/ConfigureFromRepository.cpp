@@ -2,10 +2,13 @@
 
 #include "locale/Format.h"
 #include "locale/Language.h"
+#include "text/Text.h"
 #include "workdir/CertificateDecoder.h"
+#include "workdir/CertificateHeader.h"
 #include "workdir/DirTemplate.h"
 #include "workdir/RemoteName.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace qz {
@@ -14,6 +17,11 @@ namespace {
 // The four shortcuts every working directory gets from the template folder.
 const char* const TemplateFolder = "C:\\QZ4Work\\";
 const char* const Links[] = {"Load.lnk", "Demo.lnk", "Results.lnk", "Panel.lnk"};
+
+// A certificate is 20 records of 79 bytes and a template one short line;
+// a listed file far larger is not what it claims to be.
+constexpr std::uint32_t MaxCertificateBytes = 64 * 1024;
+constexpr std::uint32_t MaxTemplateBytes = 4 * 1024;
 
 // An error that names what failed, joined by ", ".
 RepositoryConfiguration listedFailure(const char* russian, const char* english,
@@ -30,21 +38,80 @@ bool isCertificateName(const std::string& name) {
     return dot == std::string::npos || name.size() - dot <= 2;
 }
 
-// The first line of a downloaded text file; empty when it cannot be read.
-std::string firstLine(FileSystem& files, const std::string& path) {
-    auto file = files.open(path, OpenMode::Read);
-    if (!file)
-        return {};
-    std::string text(file->size(), '\0');
-    text.resize(file->read(text.data(), text.size()));
-    return text.substr(0, text.find_first_of("\r\n"));
-}
-
 std::string noStudent(const std::string& group, const std::string& login) {
     return Format(Pick("В группе %s отсутствует учащийся с логином %s.",
                        "Group %s has no student with login %s."),
                   {group, login});
 }
+
+std::string listingFailed(const std::string& group) {
+    return Format(Pick("Не удалось прочесть список файлов группы %s в репозитории.",
+                       "Could not read the list of files of group %s in the repository."),
+                  {group});
+}
+
+// Names listed more than once without regard to letter case: on Windows
+// they are one file, so which of them is meant cannot be told.
+std::vector<std::string> caseDuplicates(const std::vector<RemoteFileInfo>& listed) {
+    std::vector<std::string> names;
+    for (const auto& file : listed)
+        for (const auto& other : listed)
+            if (&file != &other && text::equalsIgnoreCase(file.name, other.name)) {
+                names.push_back(file.name);
+                break;
+            }
+    return names;
+}
+
+// The files one run downloads into the program directory. They are there
+// only for the run: whatever it ends with, they are deleted then.
+class RunDownloads {
+public:
+    RunDownloads(FileSystem& files, FtpSession& session, std::string folder)
+        : files_(files), session_(session), folder_(std::move(folder)) {}
+    RunDownloads(const RunDownloads&) = delete;
+    RunDownloads& operator=(const RunDownloads&) = delete;
+    ~RunDownloads() {
+        for (const auto& name : names_)
+            files_.deleteFile(path(name));
+    }
+
+    // Downloads a listed file of at most `limit` bytes; false, leaving
+    // nothing, when the name is not a plain file name, the transfer fails,
+    // or what arrived is not the size the listing gave (a transfer cut
+    // short can still be reported as done).
+    bool fetch(const RemoteFileInfo& file, std::uint32_t limit) {
+        if (!IsSafeRemoteName(file.name) || file.size > limit)
+            return false;
+        names_.push_back(file.name);
+        const std::string local = path(file.name);
+        if (session_.downloadFile(file.name, local)) {
+            auto arrived = files_.open(local, OpenMode::Read);
+            if (arrived && arrived->size() == file.size)
+                return true;
+        }
+        files_.deleteFile(local);
+        return false;
+    }
+
+    std::string path(const std::string& name) const { return folder_ + name; }
+
+    // The first line of a downloaded text file; empty when it cannot be read.
+    std::string firstLine(const std::string& name) const {
+        auto file = files_.open(path(name), OpenMode::Read);
+        if (!file)
+            return {};
+        std::string text(file->size(), '\0');
+        text.resize(file->read(text.data(), text.size()));
+        return text.substr(0, text.find_first_of("\r\n"));
+    }
+
+private:
+    FileSystem& files_;
+    FtpSession& session_;
+    std::string folder_;
+    std::vector<std::string> names_;
+};
 
 } // namespace
 
@@ -74,13 +141,13 @@ RepositoryConfiguration ConfigureFromRepository(FileSystem& files, Ftp& ftp,
                        {group}),
                 {}};
 
-    std::vector<RemoteFileInfo> listed = session.listRemoteFiles(login + ".*");
-    if (listed.empty())
-        return {noStudent(group, login), {}};
-    std::vector<std::string> certificates;
-    for (const auto& entry : listed)
+    std::optional<std::vector<RemoteFileInfo>> listed = session.listRemoteFiles(login + ".*");
+    if (!listed)
+        return {listingFailed(group), {}};
+    std::vector<RemoteFileInfo> certificates;
+    for (const auto& entry : *listed)
         if (isCertificateName(entry.name))
-            certificates.push_back(entry.name);
+            certificates.push_back(entry);
     if (certificates.empty())
         return {noStudent(group, login), {}};
     if (certificates.size() > MaxRepositoryDirectories)
@@ -90,22 +157,38 @@ RepositoryConfiguration ConfigureFromRepository(FileSystem& files, Ftp& ftp,
                             "in the repository.\r\nReport this issue to the teacher."),
                        {login, group, static_cast<long long>(MaxRepositoryDirectories)}),
                 {}};
+    std::optional<std::vector<RemoteFileInfo>> templates = session.listRemoteFiles("?.dir");
+    if (!templates)
+        return {listingFailed(group), {}};
 
-    // A name that is not a plain file name is refused like an unreadable file,
-    // and so is a template holding control characters.
-    std::vector<std::string> unreadable;
+    // Whatever cannot be read as it should be is named to the teacher: a
+    // name that is not a plain file name or is listed twice, a download
+    // that fails or differs from its listing, a certificate that the page
+    // would not take, a template that gives no full path.
+    RunDownloads downloads(files, session, p);
+    std::vector<std::string> unreadable = caseDuplicates(certificates);
+    const std::vector<std::string> ambiguousTemplates = caseDuplicates(*templates);
     std::vector<std::string> directories;
-    for (const auto& name : certificates) {
-        if (!IsSafeRemoteName(name) || !session.downloadFile(name, p + name)) {
+    for (const auto& certificate : certificates) {
+        const std::string& name = certificate.name;
+        if (std::find(unreadable.begin(), unreadable.end(), name) != unreadable.end())
+            continue;
+        if (!downloads.fetch(certificate, MaxCertificateBytes) ||
+            ReadCertificateText(files, p, name).empty()) {
             unreadable.push_back(name);
             continue;
         }
-        std::string templateName = std::string(1, name.back()) + ".dir";
+        const std::string templateName = std::string(1, name.back()) + ".dir";
+        auto listedTemplate =
+            std::find_if(templates->begin(), templates->end(), [&](const RemoteFileInfo& file) {
+                return text::equalsIgnoreCase(file.name, templateName);
+            });
         std::optional<std::string> directory;
-        if (IsSafeRemoteName(templateName) &&
-            session.downloadFile(templateName, p + templateName)) {
-            std::string line = firstLine(files, p + templateName);
-            files.deleteFile(p + templateName);
+        if (listedTemplate != templates->end() &&
+            std::find(ambiguousTemplates.begin(), ambiguousTemplates.end(), listedTemplate->name) ==
+                ambiguousTemplates.end() &&
+            downloads.fetch(*listedTemplate, MaxTemplateBytes)) {
+            std::string line = downloads.firstLine(listedTemplate->name);
             if (!line.empty())
                 directory = ExpandDirTemplate(line, {userProfile, group, login, name.back()});
         }
@@ -134,17 +217,14 @@ RepositoryConfiguration ConfigureFromRepository(FileSystem& files, Ftp& ftp,
                              failed);
 
     // A folder left without its certificate is no working directory of the
-    // repository: it is reported, and the downloaded copy stays in P.
+    // repository: it is reported.
     std::vector<std::string> uncertified;
     for (std::size_t k = 0; k < directories.size(); ++k) {
         std::string folder = directories[k] + "\\";
-        const bool placed = files.copyFile(p + certificates[k], folder + "access.dat", false);
+        if (!files.copyFile(downloads.path(certificates[k].name), folder + "access.dat", false))
+            uncertified.push_back(directories[k]);
         for (const char* link : Links)
             files.copyFile(std::string(TemplateFolder) + link, folder + link, false);
-        if (placed)
-            files.deleteFile(p + certificates[k]);
-        else
-            uncertified.push_back(directories[k]);
     }
     if (!uncertified.empty())
         return listedFailure("Не удалось поместить сертификат в следующие каталоги: %s.\r\n"

@@ -1,5 +1,7 @@
 #include "workdir/DirTemplate.h"
 
+#include "platform/PathRoot.h"
+
 namespace qz {
 namespace {
 
@@ -13,6 +15,15 @@ std::string_view piece(std::string_view text, std::size_t first,
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// "X:\folder" or "\\server\share\folder": a root that names a drive or
+// share, and a folder below it.
+bool isFullFolderPath(std::string_view path) {
+    const std::size_t root = PathRootLength(path);
+    const bool drive = root == 3 && path[1] == ':';
+    const bool share = root > 3 && path.starts_with("\\\\");
+    return (drive || share) && path.size() > root;
 }
 
 } // namespace
@@ -81,6 +92,8 @@ std::optional<std::string> ExpandDirTemplate(std::string_view dirTemplate,
             break;
         }
     }
+    if (!isFullFolderPath(path))
+        return std::nullopt;
     return path;
 }
 

@@ -18,7 +18,9 @@ struct DirTemplateValues {
 };
 
 // The folder path a template describes; nothing when the template holds a
-// character below 32, which no template may carry.
+// character below 32, which no template may carry, or when what it
+// describes is not a full path below a drive or share (a folder relative to
+// the current one would land wherever the program happens to run).
 std::optional<std::string> ExpandDirTemplate(std::string_view dirTemplate,
                                              const DirTemplateValues& values);
 

@@ -124,6 +124,11 @@ ResultsName ReadResultsName(FileSystem& files, std::string_view folder) {
     return {field(IdNameAt, IdNameSize), field(IdFieldAt, IdFieldSize)};
 }
 
+bool HoldsResults(FileSystem& files, std::string_view folder) {
+    OpenResults opened = openResults(files, folder, OpenMode::Read);
+    return opened.status == StatusOk && opened.file->size() > 3 * RecordSize;
+}
+
 int CreateResultsFile(FileSystem& files, std::string_view folder, std::string_view name,
                       std::string_view headerSuffix, std::string_view programDirectory) {
     std::string path = WorkDirFile(WorkDirFolder(files, folder), ResultsFileName);

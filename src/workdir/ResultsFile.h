@@ -50,6 +50,10 @@ struct ResultsName {
 // Both empty unless the file has three records and record 2 passes its check.
 ResultsName ReadResultsName(FileSystem& files, std::string_view folder);
 
+// Whether the runtime has written anything after the three records of this
+// tool: creating the file anew would lose it.
+bool HoldsResults(FileSystem& files, std::string_view folder);
+
 // Creates "folder\results.dat" anew with records 0 to 2: the name followed by
 // `headerSuffix` ("|10" or empty), the program directory (78 blanks when it
 // is longer than a record), the identification record built from the name

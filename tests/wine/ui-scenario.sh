@@ -85,6 +85,16 @@ shot() {
 # The Windows form of a path in the work folder.
 winpath() { printf 'Z:%s' "$(printf %s "$WORK/$1" | tr / '\\')"; }
 
+# A key pressed on the keyboard: realkey <class> <key> gives that window the
+# X input focus and presses the key through the X server (xdotool key names:
+# F10, Escape, alt+F4), so the program gets what a keyboard sends, system
+# keys included, not posted messages.
+realkey() {
+  local id
+  id=$(drv x-window "$1") || fail "no X window for $1"
+  xdotool windowfocus --sync "$id" key --clearmodifiers "$2" || fail "xdotool key $2"
+}
+
 # The focus comes back to a window a moment after a dialog over it closes;
 # keys sent before that would go to the closed dialog.
 wait_focus() {

@@ -21,11 +21,14 @@ public:
         return true;
     }
 
-    std::vector<RemoteFileInfo> listRemoteFiles(const std::string& pattern) override {
+    std::optional<std::vector<RemoteFileInfo>>
+    listRemoteFiles(const std::string& pattern) override {
         std::vector<RemoteFileInfo> found;
         auto folder = server_.folders.find(current_);
         if (folder == server_.folders.end())
             return found;
+        if (folder->second.size() > MaxListedFiles || listed(server_.failingListings, current_))
+            return std::nullopt;
         for (const auto& [name, file] : folder->second)
             if (matchesMask(name, pattern))
                 found.push_back({name, static_cast<std::uint32_t>(file.content.size()), file.time});
@@ -37,19 +40,23 @@ public:
         if (folder == server_.folders.end())
             return false;
         auto file = folder->second.find(remoteName);
-        const auto& failing = server_.failingDownloads;
-        if (file == folder->second.end() ||
-            std::find(failing.begin(), failing.end(), remoteName) != failing.end())
+        if (file == folder->second.end() || listed(server_.failingDownloads, remoteName))
             return false;
         auto local = server_.files_.open(localPath, OpenMode::Create);
         if (!local)
             return false;
-        const std::string& bytes = file->second.content;
+        std::string_view bytes = file->second.content;
+        if (listed(server_.truncatedDownloads, remoteName))
+            bytes = bytes.substr(0, bytes.size() / 2);
         bool written = local->write(bytes.data(), bytes.size()) == bytes.size();
         return local->close() && written;
     }
 
 private:
+    static bool listed(const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+
     HostFtp& server_;
     std::string current_;
 };

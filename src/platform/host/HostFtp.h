@@ -44,6 +44,11 @@ public:
     bool internetAvailable = true;
     // Names whose download fails although they are listed.
     std::vector<std::string> failingDownloads;
+    // Names whose download ends early: half the file arrives and the
+    // transfer is reported as done, as a dropped connection can.
+    std::vector<std::string> truncatedDownloads;
+    // Folders whose listing fails on the way.
+    std::vector<std::string> failingListings;
 
     std::vector<HostFtpConnection> connections;
     int openSessions = 0; // sessions not yet closed

@@ -6,7 +6,10 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <string_view>
 
 namespace qz {
 namespace {
@@ -24,6 +27,25 @@ std::string formatTime(const FILETIME& time) {
     return text;
 }
 
+// Whether the server's last reply on this thread was a failure (4xx, 5xx). A
+// server that breaks a listing off hands over what came before it, and the
+// library reports the end of that as the end of the list: only the reply
+// after the listing tells the two apart.
+bool lastReplyFailed() {
+    DWORD error = 0;
+    wchar_t text[1024];
+    DWORD size = static_cast<DWORD>(std::size(text));
+    if (!InternetGetLastResponseInfoW(&error, text, &size) || size == 0)
+        return false;
+    std::wstring_view reply(text, std::min<std::size_t>(size, std::size(text)));
+    while (!reply.empty() && (reply.back() == L'\r' || reply.back() == L'\n' || reply.back() == 0))
+        reply.remove_suffix(1);
+    const std::size_t lastLine = reply.find_last_of(L"\r\n");
+    if (lastLine != std::wstring_view::npos)
+        reply.remove_prefix(lastLine + 1);
+    return !reply.empty() && (reply.front() == L'4' || reply.front() == L'5');
+}
+
 class Win32FtpSession : public FtpSession {
 public:
     Win32FtpSession(HINTERNET internet, HINTERNET connection)
@@ -39,7 +61,8 @@ public:
         return FtpSetCurrentDirectoryW(connection_, win32::wide(folder).c_str());
     }
 
-    std::vector<RemoteFileInfo> listRemoteFiles(const std::string& pattern) override {
+    std::optional<std::vector<RemoteFileInfo>>
+    listRemoteFiles(const std::string& pattern) override {
         std::vector<RemoteFileInfo> found;
         WIN32_FIND_DATAW entry{};
         // The whole folder is listed and matched here: servers differ in whether, and how,
@@ -47,17 +70,27 @@ public:
         const std::wstring mask = win32::wide(pattern);
         HINTERNET find = FtpFindFirstFileW(connection_, nullptr, &entry,
                                            INTERNET_FLAG_NEED_FILE | INTERNET_FLAG_RELOAD, 0);
-        if (!find)
-            return found;
-        do {
+        if (!find) {
+            if (GetLastError() == ERROR_NO_MORE_FILES && !lastReplyFailed())
+                return found;
+            return std::nullopt;
+        }
+        // Only "no more files" ends a listing; any other failure cut it short.
+        bool complete = false;
+        for (std::size_t listed = 1; listed <= MaxListedFiles; ++listed) {
             std::wstring name = entry.cFileName;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." ||
-                name == L".." || !PathMatchSpecW(name.c_str(), mask.c_str()))
-                continue;
-            found.push_back(
-                {win32::narrow(name), entry.nFileSizeLow, formatTime(entry.ftLastWriteTime)});
-        } while (InternetFindNextFileW(find, &entry));
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." &&
+                name != L".." && PathMatchSpecW(name.c_str(), mask.c_str()))
+                found.push_back(
+                    {win32::narrow(name), entry.nFileSizeLow, formatTime(entry.ftLastWriteTime)});
+            if (!InternetFindNextFileW(find, &entry)) {
+                complete = GetLastError() == ERROR_NO_MORE_FILES;
+                break;
+            }
+        }
         InternetCloseHandle(find);
+        if (!complete || lastReplyFailed())
+            return std::nullopt;
         return found;
     }
 

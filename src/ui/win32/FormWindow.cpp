@@ -565,11 +565,19 @@ bool FormWindow::handleKey(const MSG& message) {
         sync();
         return false;
     }
+    // A keyboard sends F10 as a system key, which the system takes for the
+    // menu key: it would leave the window in menu mode, waiting for a menu
+    // it does not have, and swallow the next keys. Here plain F10 is a
+    // function key like the others, so the system never sees it (Shift+F10
+    // keeps its context menu).
+    const bool altHeld = (message.lParam & (1 << 29)) != 0;
+    const bool menuKey = message.wParam == VK_F10 && !altHeld && GetKeyState(VK_SHIFT) >= 0;
+    if (message.message == WM_SYSKEYUP)
+        return menuKey;
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
         return false;
     auto key = static_cast<Key>(message.wParam);
-    Shift shift{GetKeyState(VK_SHIFT) < 0,
-                message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0,
+    Shift shift{GetKeyState(VK_SHIFT) < 0, message.message == WM_SYSKEYDOWN && altHeld,
                 GetKeyState(VK_CONTROL) < 0};
     readFocus();
     if (key == KeyTab && !shift.alt && !shift.ctrl) {
@@ -588,7 +596,7 @@ bool FormWindow::handleKey(const MSG& message) {
     }
     bool used = form_.keyDown(key, shift);
     sync();
-    return used;
+    return used || (message.message == WM_SYSKEYDOWN && menuKey);
 }
 
 LRESULT FormWindow::controlColor(HDC dc, HWND window, UINT message) {

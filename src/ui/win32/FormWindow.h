@@ -33,7 +33,8 @@ public:
     void sync();
 
     // Keyboard messages of the form's windows, before they are dispatched:
-    // Tab moves the focus, key preview and Enter/Esc reach the form. True
+    // Tab moves the focus, key preview and Enter/Esc reach the form, plain
+    // F10 (a system key) never reaches the system's menu handling. True
     // when the message is used up.
     bool handleKey(const MSG& message);
 

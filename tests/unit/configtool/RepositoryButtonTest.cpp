@@ -1,4 +1,5 @@
 #include "CertificateWriter.h"
+#include "StudentCertificate.h"
 #include "ToolFixture.h"
 
 #include <sstream>
@@ -7,6 +8,9 @@ namespace qz {
 namespace {
 
 using test::ToolTest;
+
+const std::string One = test::StudentCertificate("Ivanov One");
+const std::string Two = test::StudentCertificate("Ivanov Two");
 
 // The main window on the working-directory page with the group certificate
 // in the program directory, and the teacher's repository with group
@@ -29,10 +33,8 @@ public:
         ftp.password = "pass";
         ftp.folders[""] = {};
         ftp.folders["_accessdat_"] = {};
-        ftp.folders[folder] = {{"ivanov.1", {"one"}},
-                               {"ivanov.2", {"two"}},
-                               {"1.dir", {"4W_F_L"}},
-                               {"2.dir", {"4W_F_L"}}};
+        ftp.folders[folder] = {
+            {"ivanov.1", {One}}, {"ivanov.2", {Two}}, {"1.dir", {"4W_F_L"}}, {"2.dir", {"4W_F_L"}}};
         m.system.environment["USERPROFILE"] = "C:\\Users\\ivan";
         installPascalAbc();
         start();
@@ -64,7 +66,7 @@ TEST_F(RepositoryButtonTest, ConfiguredFoldersGoFirstAreExploredAndTheWindowClos
     EXPECT_EQ(list(), (std::vector<std::string>{"C:\\QZ4Work_ivanov_1", "c:\\qz4work_ivanov_2",
                                                 "C:\\Other"}));
     EXPECT_EQ(form->workDirPage.ListBox1.itemIndex, 0);
-    EXPECT_EQ(m.readFile("C:\\QZ4Work_ivanov_2\\access.dat"), "two");
+    EXPECT_EQ(m.readFile("C:\\QZ4Work_ivanov_2\\access.dat"), Two);
     using Kind = ShellRequest::Kind;
     EXPECT_EQ(m.shell.requests,
               (std::vector<ShellRequest>{{Kind::Explore, "C:\\QZ4Work_ivanov_1", "", ""},
@@ -89,7 +91,7 @@ TEST_F(RepositoryButtonTest, TwoTemplatesForOneFolderListItOnce) {
     form->workDirPage.Button11.click();
     EXPECT_EQ(list(), (std::vector<std::string>{"C:\\QZ4Work_ivanov", "C:\\Other",
                                                 "c:\\qz4work_ivanov_2"}));
-    EXPECT_EQ(m.readFile("C:\\QZ4Work_ivanov\\access.dat"), "two");
+    EXPECT_EQ(m.readFile("C:\\QZ4Work_ivanov\\access.dat"), Two);
 }
 
 TEST_F(RepositoryButtonTest, AnErrorIsShownAndLeavesTheListAndWindowAsTheyWere) {

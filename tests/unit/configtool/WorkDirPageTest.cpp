@@ -1,6 +1,8 @@
 #include "ToolFixture.h"
 
 #include "text/Text.h"
+#include "workdir/CertificateHeader.h"
+#include "workdir/Cp866.h"
 #include "workdir/RecordFile.h"
 #include "workdir/RepositoryFiles.h"
 #include "workdir/ResultsFile.h"
@@ -238,6 +240,75 @@ TEST_F(WorkDirTest, CertificateNewToTheFolderTakesItOver) {
     EXPECT_EQ(read(at("results0.dat")), local);
 }
 
+// The identity a folder last saw survives qz4.ini on every system: whatever
+// the certificate header holds and whoever wrote the stored identity, two
+// status checks leave the repository's results and data where they are.
+struct IdentityCase {
+    const char* what;
+    std::string header; // UTF-8; stored in CP866 like every record
+    unsigned ansiCodePage;
+    bool storedTheOldWay; // qz4.ini as a writer that knew only the code page left it
+};
+
+void PrintTo(const IdentityCase& c, std::ostream* os) {
+    *os << c.what << " on " << c.ansiCodePage << (c.storedTheOldWay ? ", stored the old way" : "");
+}
+
+class CertificateIdentityTest : public WorkDirTest,
+                                public ::testing::WithParamInterface<IdentityCase> {};
+
+TEST_P(CertificateIdentityTest, RepositoryResultsSurviveStatusChecks) {
+    const IdentityCase& c = GetParam();
+    m.system.ansi = c.ansiCodePage;
+    startOnPage();
+    createResults("");
+    const std::string local = read(at("results.dat"));
+    m.writeFile(at("access.dat"),
+                PaddedRecord(CharToCp866(c.header)) + PaddedRecord("x") + PaddedRecord("x"));
+    const std::string identity =
+        CertificateIdentity(FormatCertificateInfo(c.header), IdentityForm::Long);
+    if (c.storedTheOldWay) {
+        // The folder has worked with this certificate for a while.
+        m.files.deleteFile(at("results.dat"));
+        m.writeFile(at("results0.dat"), local);
+        m.writeFile(at("qz4.ini"), "[UpdateData]\r\nAccessInfo=" +
+                                       text::encode(identity, c.ansiCodePage) + "\r\n");
+    } else {
+        work().RefreshWorkDirStatus(); // takes the folder over
+        EXPECT_FALSE(m.files.fileExists(at("results.dat")));
+    }
+    m.writeFile(at("results.dat"), "repository results");
+    m.writeFile(at("qzaccess.dir\\tasks.dat"), "repository data");
+
+    work().RefreshWorkDirStatus();
+    work().ListBox1Click();
+    EXPECT_EQ(read(at("results.dat")), "repository results");
+    EXPECT_EQ(read(at("qzaccess.dir\\tasks.dat")), "repository data");
+    EXPECT_EQ(read(at("results0.dat")), local);
+    // Stored now as it reads back.
+    EXPECT_EQ(ReadAccessInfo(m.files, kDir, m.system.ansiText()), StoredIdentity(identity));
+}
+
+std::vector<IdentityCase> identityCases() {
+    const std::pair<const char*, std::string> headers[] = {
+        {"Latin", "1.0|Ivanov Petr|10-B|ivanov|School 5|"},
+        {"Cyrillic", "1.0|Иванов Пётр|10-Б|ivanov|Школа 5|"},
+        {"line feed", "1.0|Ivanov\nPetr|10-B|ivanov|School 5|"},
+        {"quotes", "1.0|\"Ivanov Petr\"||ivanov|School 5|"},
+        {"quotes around both fields", "1.0|'Иванов|Пётр'|ivanov|x|"},
+        {"no name", "1.0||10-B|ivanov|School 5|"},
+    };
+    std::vector<IdentityCase> cases;
+    for (const auto& [what, header] : headers)
+        for (unsigned codePage : {1251u, 1252u})
+            for (bool old : {false, true})
+                cases.push_back({what, header, codePage, old});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(HeadersAndCodePages, CertificateIdentityTest,
+                         ::testing::ValuesIn(identityCases()));
+
 TEST_F(WorkDirTest, ListOperations) {
     startOnPage({"C:\\A", "C:\\B", "C:\\C"});
     WorkDirPage& p = work();
@@ -368,6 +439,69 @@ TEST_F(WorkDirTest, NameDialogCreatesAndChangesTheResultsFile) {
     EXPECT_EQ(shown, (Shown{{"Results file creation", "student"},
                             {"Results file creation", "student"},
                             {"Results file changing", "Sidorova Anna"}}));
+}
+
+// The owner's name stands in until the student enters one; a user name that
+// cannot be read gives "QZ4 User", never a blank name.
+TEST_F(WorkDirTest, UnreadableUserNameGivesTheDefaultOwner) {
+    m.system.user = "";
+    m.files.createDirectories("C:\\New");
+    startOnPage();
+    m.dialogs.selectFolderAnswers = {std::string("C:\\New")};
+    form->pressKey(ui::KeyF7);
+    EXPECT_EQ(text::trim(ReadResultsName(m.files, "C:\\New").name), "QZ4 User");
+    EXPECT_EQ(ReadResultsHeader(m.files, "C:\\New").header.name, "QZ4 User");
+
+    std::string proposed;
+    m.dialogs.formAnswers.push_back([&](ModalWindow& window) {
+        proposed = static_cast<TForm4&>(window).Edit1.caption;
+        return ui::ModalResult::Cancel;
+    });
+    m.files.deleteFile("C:\\New\\results.dat");
+    work().RefreshWorkDirStatus();
+    form->pressKey(ui::KeyF9);
+    EXPECT_EQ(proposed, "QZ4 User");
+}
+
+// Change [F9] on a results file the runtime has written to asks before the
+// file is made anew; No keeps the student's work as it is.
+TEST_F(WorkDirTest, RecreatingAResultsFileWithResultsAsksFirst) {
+    startOnPage();
+    createResults("");
+    const std::string withResults = read(at("results.dat")) + PaddedRecord("task 1 done");
+    m.writeFile(at("results.dat"), withResults);
+    work().RefreshWorkDirStatus();
+    auto enterName = [&](const char* typed) {
+        m.dialogs.formAnswers.push_back([typed](ModalWindow& window) {
+            auto& dialog = static_cast<TForm4&>(window);
+            dialog.Edit1.enterText(typed);
+            dialog.Button1.click();
+            return dialog.modalResult;
+        });
+    };
+
+    enterName("Ivanov Petr");
+    m.dialogs.messageAnswers = {DialogButton::No};
+    form->pressKey(ui::KeyF9);
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m.dialogs.messages[0].kind, MessageKind::Confirmation);
+    EXPECT_EQ(m.dialogs.messages[0].text,
+              "The results file in the directory \"C:\\Work\" already holds task results. If it "
+              "is created anew, they will be lost.\r\nCreate the results file anew?");
+    EXPECT_EQ(read(at("results.dat")), withResults);
+
+    enterName("Ivanov Petr");
+    m.dialogs.messageAnswers = {DialogButton::Yes};
+    form->pressKey(ui::KeyF9);
+    EXPECT_EQ(read(at("results.dat")).size(), 3 * RecordSize);
+    EXPECT_EQ(text::trim(work().StaticText4.caption), "Ivanov Petr");
+
+    // A file with nothing after its three records is made anew without asking.
+    m.dialogs.messages.clear();
+    enterName("Ivanov Pyotr");
+    form->pressKey(ui::KeyF9);
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    EXPECT_EQ(text::trim(work().StaticText4.caption), "Ivanov Pyotr");
 }
 
 // Button6 (F10) on a local folder: a certificate added through the open

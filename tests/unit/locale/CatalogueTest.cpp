@@ -109,8 +109,9 @@ TEST_F(CatalogueTest, HoldsEveryKeyInTheOrderOfAssignment) {
         KEY(MsgSettingsWriteError),
         KEY(MsgCannotCopyCertificate),
         KEY(MsgNotACertificate),
+        KEY(MsgConfirmRecreateResults),
     };
-    ASSERT_EQ(expected.size(), 85u);
+    ASSERT_EQ(expected.size(), 86u);
     const std::vector<CatalogueEntry>& entries = CatalogueEntries();
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -70,13 +70,15 @@ TEST_F(HostFtpTest, ListsAndDownloadsInTheEnteredFolder) {
     RepositorySession opened = server.openRepositorySession("repo:2121", ".", "teacher", "secret");
     ASSERT_TRUE(opened.session);
     FtpSession& s = *opened.session;
-    EXPECT_TRUE(s.listRemoteFiles("ivanov.*").empty());
+    EXPECT_EQ(s.listRemoteFiles("ivanov.*"), std::vector<RemoteFileInfo>{});
     EXPECT_FALSE(s.enterFolder("grp"));
     ASSERT_TRUE(s.enterFolder("_accessdat_"));
     ASSERT_TRUE(s.enterFolder("grp"));
     EXPECT_EQ(s.listRemoteFiles("ivanov.*"),
               (std::vector<RemoteFileInfo>{{"ivanov.1", 3, "2026.02.03_04:05"},
                                            {"ivanov.txt", 5, "2026.02.03_04:06"}}));
+    server.failingListings = {"_accessdat_/grp"};
+    EXPECT_EQ(s.listRemoteFiles("ivanov.*"), std::nullopt);
 
     EXPECT_FALSE(s.downloadFile("ivanov.1", "C:\\P\\ivanov.1")); // no folder P yet
     machine.files.createDirectories("C:\\P");
@@ -86,6 +88,9 @@ TEST_F(HostFtpTest, ListsAndDownloadsInTheEnteredFolder) {
     EXPECT_FALSE(s.downloadFile("sidorov.1", "C:\\P\\sidorov.1"));
     server.failingDownloads = {"petrov.1"};
     EXPECT_FALSE(s.downloadFile("petrov.1", "C:\\P\\petrov.1"));
+    server.truncatedDownloads = {"ivanov.txt"};
+    ASSERT_TRUE(s.downloadFile("ivanov.txt", "C:\\P\\ivanov.txt"));
+    EXPECT_EQ(machine.readFile("C:\\P\\ivanov.txt"), "no");
     EXPECT_EQ(server.openSessions, 1);
     opened.session.reset();
     EXPECT_EQ(server.openSessions, 0);

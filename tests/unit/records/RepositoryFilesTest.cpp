@@ -30,6 +30,43 @@ TEST_F(RepositoryFilesTest, AccessInfo) {
     EXPECT_EQ(ReadAccessInfo(m.files, "C:\\Gone", ansi), "");
 }
 
+TEST_F(RepositoryFilesTest, StoredIdentitiesAreRecognised) {
+    const CodePage western{m.system.codePages(), 1252};
+    struct Case {
+        const char* stored;
+        const char* identity;
+        bool same;
+    } cases[] = {
+        {"Ivanov Petr 10-B", "Ivanov Petr 10-B", true},
+        {"Ivanov Petr 10-B", "Ivanov Petr 10-A", false},
+        {"??????? ???? 10-?", "Иванов Пётр 10-Б", false}, // other lengths
+        {"?????? ???? 10-?", "Иванов Пётр 10-Б", true},   // as a Western writer left it
+        {"Ivanov Petr", "Ivanov\nPetr", true},
+        {"Ivanov", "Ivanov\nPetr", true}, // the old writer's line ended at the line feed
+        {"Ivanov Petr", "\"Ivanov Petr\"", true},
+        {"", "\"\"", false}, // nothing stored is never this certificate
+        {"", "", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SameAccessIdentity(c.stored, c.identity, western), c.same)
+            << c.stored << " / " << c.identity;
+}
+
+// A full network drive: qz4.ini cannot take the new identity, so every
+// check would take the folder over again; the files stay as they are.
+TEST_F(RepositoryFilesTest, IdentityThatCannotBeStoredMovesNothing) {
+    const std::string net = "D:\\Work";
+    m.writeFile(net + "\\results.dat", "local");
+    m.writeFile(net + "\\results1.dat", "switched-off results");
+    m.writeFile(net + "\\qz4.ini", "[UpdateData]\r\nAccessInfo=Somebody Else\r\n");
+    m.files.setWritesFailAtClose('D');
+    for (int check = 0; check < 2; ++check)
+        TakeOverCertificate(m.files, net, "Ivanov Petr 10-B", ansi);
+    EXPECT_EQ(m.readFile(net + "\\results.dat"), "local");
+    EXPECT_EQ(m.readFile(net + "\\results1.dat"), "switched-off results");
+    EXPECT_FALSE(m.files.fileExists(net + "\\results0.dat"));
+}
+
 TEST_F(RepositoryFilesTest, AddingAndDeletingACertificateMovesTheLocalResults) {
     m.writeFile(at("results.dat"), "local");
     BackupLocalResults(m.files, d);

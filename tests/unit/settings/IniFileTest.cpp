@@ -61,6 +61,56 @@ TEST_F(IniFileTest, TextIsInTheAnsiCodePage) {
     EXPECT_EQ(m.readFile(path), "[Work Directory]\r\nLabel=\xCF\xB8\xF2\xF0\r\n");
 }
 
+// Whatever is written reads back as it was on every code page, or is refused:
+// nothing silently becomes '?', loses its blanks or quotes, or breaks the line.
+TEST_F(IniFileTest, ValuesReadBackAsWrittenOrAreRefused) {
+    struct Case {
+        const char* what;
+        std::string value;
+        bool stored;
+    } cases[] = {
+        {"Latin", "Ivanov Petr", true},
+        {"Cyrillic", "Иванов Пётр", true},
+        {"Chinese", "C:\\路径", true},
+        {"quotes around", "\"Ivanov\"", true},
+        {"single quotes around", "'x'", true},
+        {"blanks at the ends", "  Ivanov ", true},
+        {"line feed", "Ivanov\nPetr", false},
+        {"carriage return", "Ivanov\r[Other]", false},
+        {"tabs", "\ta\tb", true},
+        {"escape", "a\x1b", false},
+    };
+    for (unsigned codePage : {1251u, 1252u}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + " on " + std::to_string(codePage));
+            IniFile ini = load("[A]\r\nx=1\r\n", codePage);
+            EXPECT_EQ(ini.writeString("S", "k", c.value), c.stored);
+            EXPECT_EQ(ini.writeFailed(), !c.stored);
+            IniFile again(m.files, path, page(codePage));
+            EXPECT_EQ(again.readString("S", "k", "<none>"), c.stored ? c.value : "<none>");
+            EXPECT_EQ(again.readString("A", "x", ""), "1");
+        }
+    }
+}
+
+TEST_F(IniFileTest, TextTheCodePageCannotHoldMakesTheFileUtf16) {
+    IniFile ini = load("[Work Directory]\r\nPath=C:\\Work\r\n", 1252);
+    ASSERT_TRUE(ini.writeString("Work Directory", "Label", "Иван"));
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t unit :
+         std::u16string_view(u"[Work Directory]\r\nPath=C:\\Work\r\nLabel=Иван\r\n"))
+        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    EXPECT_EQ(m.readFile(path), utf16);
+    // It stays UTF-16 when what follows would fit the code page again.
+    ASSERT_TRUE(ini.writeString("Work Directory", "Label", "Ivan"));
+    EXPECT_TRUE(m.readFile(path)->starts_with("\xFF\xFE"));
+    // A file with the UTF-8 mark keeps it.
+    IniFile utf8 = load("\xEF\xBB\xBF[S]\r\nk=Пётр\r\n", 1252);
+    EXPECT_EQ(utf8.readString("S", "k", ""), "Пётр");
+    ASSERT_TRUE(utf8.writeString("S", "n", "Иван"));
+    EXPECT_EQ(m.readFile(path), "\xEF\xBB\xBF[S]\r\nk=Пётр\r\nn=Иван\r\n");
+}
+
 TEST_F(IniFileTest, ACodePageWithoutATableIsRefusedNotGuessed) {
     // "路径" in code page 936: read as any other code page it would become
     // other letters, written back it would become "??".

@@ -19,20 +19,18 @@ TEST(ExpandDirTemplate, EveryCharacterOfTheTable) {
         {"4W", ivanov, "C:\\QZ4Work"},
         {"5", ivanov, "C:\\QZ5"},
         // Group "abc2401b3xyz": D abc, Y 24, G 0, N 1 (b is no digit), A b3xyz.
-        {"D|Y|G|N|A", ivanov,
-         "abc240"
-         "1b3xyz"},
+        {"4D|Y|G|N|A", ivanov, "C:\\QZ4abc2401b3xyz"},
         {"4D-Y_G-N_A", ivanov, "C:\\QZ4abc-24_0-1_b3xyz"},
         // A digit as character 8 belongs to N.
-        {"N_A", {"", "abc24013q", "x", '1'}, "13_q"},
+        {"4N_A", {"", "abc24013q", "x", '1'}, "C:\\QZ413_q"},
         {"4WF_B_L", ivanov, "C:\\QZ4Workiv+anov_anov_2"},
-        {"B", {"", "abc2401q", "a-b+c", '1'}, "b+c"},
-        {"B", shortGroup, "petrov"},
+        {"4B", {"", "abc2401q", "a-b+c", '1'}, "C:\\QZ4b+c"},
+        {"4B", shortGroup, "C:\\QZ4petrov"},
         // Characters without a meaning, separators among them, vanish.
         {"4\\..\\W/:zq \x80\xff", ivanov, "C:\\QZ4Work"},
-        {"", ivanov, ""},
         // Pieces beyond a short group are empty.
-        {"DYGNA", {"", "ab", "x", '1'}, "ab"},
+        {"4DYGNA", {"", "ab", "x", '1'}, "C:\\QZ4ab"},
+        {"1", {"\\\\srv\\home\\ivan", "ab", "x", '1'}, "\\\\srv\\home\\ivan\\Desktop\\QZ4"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ExpandDirTemplate(c.dirTemplate, c.values), c.path) << c.dirTemplate;
@@ -44,6 +42,16 @@ TEST(ExpandDirTemplate, RefusesControlCharacters) {
     for (auto dirTemplate : {"4W\t"sv, "4\0W"sv, "\x1f"sv, "4W\r"sv})
         EXPECT_EQ(ExpandDirTemplate(dirTemplate, values), std::nullopt);
     EXPECT_EQ(ExpandDirTemplate(" 4W", values), "C:\\QZ4Work");
+}
+
+// A folder relative to the current one, or a bare root, is no working
+// directory the teacher can have meant.
+TEST(ExpandDirTemplate, RefusesWhatIsNoFullPath) {
+    const DirTemplateValues values{"C:\\Users\\ivan", "abc2401q", "petrov", '1'};
+    const DirTemplateValues noProfile{"", "abc2401q", "petrov", '1'};
+    for (const char* dirTemplate : {"", "DYGNA", "W_F", "-4W"})
+        EXPECT_EQ(ExpandDirTemplate(dirTemplate, values), std::nullopt) << dirTemplate;
+    EXPECT_EQ(ExpandDirTemplate("1", noProfile), std::nullopt);
 }
 
 TEST(IsSafeRemoteName, OnlyPlainFileNames) {

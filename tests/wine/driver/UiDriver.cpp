@@ -2,6 +2,8 @@
 //   qz4_ui_driver wait-window <class> [seconds]     wait until such a window is visible
 //   qz4_ui_driver wait-gone <class> [seconds]       wait until it is gone
 //   qz4_ui_driver rect <class>                      print its frame as WxH+X+Y
+//   qz4_ui_driver x-window <class>                  print the X window that Wine made for it,
+//                                                   for real input through the X server
 //   qz4_ui_driver caption <class>                   print its caption
 //   qz4_ui_driver get <class> <control> <property>  print text, enabled, visible, check,
 //                                                   items, selected, position or focused
@@ -32,6 +34,7 @@
 #include "ui/win32/ControlName.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -370,6 +373,14 @@ int run(const std::vector<std::string>& a) {
         RECT r{};
         GetWindowRect(window, &r);
         std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+        return 0;
+    }
+    if (command == "x-window") {
+        // Wine keeps the X window of a top-level window in this property.
+        auto id = reinterpret_cast<std::uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));
+        if (!id)
+            fail(2, "no X window for " + a[1]);
+        std::printf("%llu\n", static_cast<unsigned long long>(id));
         return 0;
     }
     if (command == "caption") {

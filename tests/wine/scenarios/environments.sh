@@ -1,7 +1,9 @@
 # The configuration tool on a machine with several IDEs: it lists them with
 # their statuses, connects them, and writes a settings file with every
-# section at close. The prefix is seeded with the IDEs' registry keys and
-# folders, which are removed again however the scenario ends.
+# section at close; the main window's keys are pressed on the keyboard
+# (through the X server), as a user presses them. The prefix is seeded with
+# the IDEs' registry keys and folders, which are removed again however the
+# scenario ends.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 prog=$WORK/prog
 mkdir -p "$prog"
@@ -74,7 +76,7 @@ drv expect TForm1 Button5 visible true
 drv get TForm1 StaticText10 text | grep -q 'devenv.exe' || fail "C# executable"
 
 # The target framework of C# 2022, through the additional settings.
-drv key TForm1 F9
+realkey TForm1 F9
 drv wait-window TForm8
 drv expect TForm8 Edit2 text "4.0"
 drv type TForm8 Edit2 "4.8"
@@ -94,14 +96,14 @@ status | grep -q "temporarily disconnected from PascalABC.NET" || fail "suspende
 drv expect TForm1 Button20 enabled false
 shot suspended-en TForm1
 
-drv key TForm1 F5 # PascalABC.NET one place up
+realkey TForm1 F5 # PascalABC.NET one place up
 drv expect TForm1 CheckListBox1 items "Dev-C++ (C++)=checked|IDLE (Python)=checked|MS-MPI 10=unchecked|PascalABC.NET=grayed|Microsoft Visual C# 2022=checked|Visual Studio Code (C++)=checked"
 drv expect TForm1 CheckListBox1 selected 3
 
 # Browse for the MPI launcher: the open dialog starts from the detected file.
 drv select TForm1 CheckListBox1 2
 touchf "$C/qz4-ui-ides/MPI/bin/mpiexec.exe"
-drv key TForm1 F8
+realkey TForm1 F8
 drv wait-window '#32770'
 shot browse-en '#32770'
 drv dialog-edit 'C:\qz4-ui-ides\MPI\bin\mpiexec.exe'
@@ -110,22 +112,25 @@ drv wait-gone '#32770'
 status | grep -q "Quazzle can be used with MS-MPI 10." || fail "MS-MPI after Browse: $(status)"
 shot mpi-connected-en TForm1
 
-drv key TForm1 F4
+# A keyboard's F10 is a system key: on this page it does nothing, and the
+# next key still reaches the window.
+realkey TForm1 F10
+realkey TForm1 F4
 drv expect TForm1 Panel7 text "Working directories setup"
 shot workdir-en TForm1
-drv key TForm1 F12
+realkey TForm1 F12
 drv wait-window TForm7
 shot output-folder-en TForm7
 drv click TForm7 Button2
 drv wait-gone TForm7
 wait_focus TForm1 ListBox1
-drv key TForm1 F1
+realkey TForm1 F1
 drv wait-window TForm3
 shot about-en TForm3
 drv key TForm3 Esc
 drv wait-gone TForm3
 wait_focus TForm1 ListBox1
-drv key TForm1 Esc
+realkey TForm1 Escape
 finish 0
 
 ini=$prog/QZ.INI

@@ -1,7 +1,10 @@
 # Working directories configured from the teacher's repository on a real FTP
 # server (pyftpdlib on 127.0.0.1): the repository dialog driven through its
 # keyboard filter, the folders made with their certificates and links, the
-# list written at close; then, in Russian, a certificate with a wrong
+# list written at close; then repositories that fail on the way (an empty
+# certificate, a download cut short, a listing broken off, two names that
+# differ only in letter case), each reported and leaving the folders'
+# certificates as they were; then, in Russian, a certificate with a wrong
 # password and the error it gives.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 certify="$QZ4_BIN/../../tools/make-certificate/make-certificate.exe"
@@ -21,7 +24,8 @@ for tool in QZ4Demo QZ4Load QZ4Res QZ4Panel; do : >"$prog/$tool.exe"; done
 repo=$WORK/ftp
 group=$repo/_accessdat_/abc24a1b
 mkdir -p "$group"
-/usr/bin/python3 "$here/ftp-server.py" "$repo" teacher secret "$WORK/ftp-port" &
+faults=$WORK/ftp-faults
+/usr/bin/python3 "$here/ftp-server.py" "$repo" teacher secret "$WORK/ftp-port" "$faults" &
 ftpd=$!
 seeded=() # template links this scenario put in C:\QZ4Work
 trap 'kill "$ftpd" 2>/dev/null; rm -rf "${made[@]}" "${seeded[@]}"; cleanup' EXIT
@@ -57,7 +61,7 @@ done
 start "$prog/QZ4Setup.exe" -len
 drv wait-window TForm1 60
 drv expect TForm1 Button11 text "Configure from repository [F2]"
-drv key TForm1 F2
+realkey TForm1 F2
 drv wait-window TForm5
 drv expect-caption TForm5 "Configure work directories from repository"
 drv expect TForm5 Button1 text "Replace repository connection certificate [F2]"
@@ -113,6 +117,48 @@ grep -qF 'Paths=C:\QZ4Work_ivanov_1|C:\QZ4Work_ivanov_2|' <<<"$ini" ||
   fail "the list does not start with the new folders: $(grep Paths= <<<"$ini")"
 grep -qxF 'Path=C:\QZ4Work_ivanov_1' <<<"$ini" || fail "the first new folder is not selected"
 
+# Repositories that fail on the way: each run is reported, and nothing
+# reaches the folders made above or stays in the program directory.
+for k in 1 2; do cp "$drive_c/QZ4Work_ivanov_$k/access.dat" "$WORK/placed.$k"; done
+refused() { # refused <text the error holds>
+  start "$prog/QZ4Setup.exe" -len
+  drv wait-window TForm1 60
+  realkey TForm1 F2
+  drv wait-window TForm5
+  drv type TForm5 Edit2 "ivanov"
+  drv click TForm5 Button2
+  drv wait-window '#32770' 60
+  local shown
+  shown=$(drv answer OK "$1") || fail "the error box: $shown"
+  drv wait-gone TForm5
+  drv click TForm1 Button26
+  drv wait-gone TForm1
+  finish 0
+  for k in 1 2; do
+    cmp -s "$drive_c/QZ4Work_ivanov_$k/access.dat" "$WORK/placed.$k" ||
+      fail "C:\\QZ4Work_ivanov_$k got another certificate ($1)"
+  done
+  for name in ivanov.1 ivanov.2 IVANOV.1 1.dir 2.dir; do
+    [ ! -e "$prog/$name" ] || fail "$name stays in the program directory ($1)"
+  done
+}
+unreadable="The following files could not be read from the repository"
+# New certificates for both folders, of which the second is empty.
+certificate "$(winpath ftp/_accessdat_/abc24a1b/ivanov.1)" secret --name "Ivanov Ivan" \
+  --group 10-B --login ivanov --seed 11
+: >"$group/ivanov.2"
+refused "$unreadable: ivanov.2."
+certificate "$(winpath ftp/_accessdat_/abc24a1b/ivanov.2)" secret --name "Ivanov Ivan" \
+  --group 10-B --login ivanov --seed 12
+echo "truncate ivanov.2" >"$faults"
+refused "$unreadable: ivanov.2."
+echo "cut-listing abc24a1b" >"$faults"
+refused "Could not read the list of files of group abc24a1b in the repository."
+: >"$faults"
+cp "$group/ivanov.1" "$group/IVANOV.1"
+refused "$unreadable: IVANOV.1, ivanov.1."
+rm "$group/IVANOV.1"
+
 # Russian, with a certificate that carries a wrong password: the remembered
 # values fill the fields, OK waits for a change, the error leaves the
 # window open.
@@ -120,7 +166,7 @@ certificate "$(winpath prog/access.dat)" wrong --name "Group 10-B"
 UI_LOCALE=ru_RU.UTF-8
 start "$prog/QZ4Setup.exe" -lru
 drv wait-window TForm1 60
-drv key TForm1 F2
+realkey TForm1 F2
 drv wait-window TForm5
 drv expect-caption TForm5 "Настроить рабочие каталоги из репозитория"
 drv expect TForm5 Button1 text "Заменить сертификат подключения к репозиторию [F2]"

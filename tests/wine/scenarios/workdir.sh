@@ -1,4 +1,5 @@
-# The working-directory page from start to end: a folder added through the
+# The working-directory page from start to end, its keys pressed on the
+# keyboard (F10 arrives as a system key): a folder added through the
 # select-directory dialog, its results file written with a Cyrillic name
 # through the name dialog, its four shortcuts read back through the shell
 # link object, a certificate added through the open-file dialog and deleted
@@ -52,13 +53,13 @@ complete="The working directory is defined. It contains all necessary components
 
 start "$prog/QZ4Setup.exe" -len
 drv wait-window TForm1 60
-drv key TForm1 F4
+realkey TForm1 F4
 drv expect TForm1 Panel7 text "Working directories setup"
 wait_focus TForm1 ListBox1
 
 # Add [F7]: a new folder typed into the select-directory dialog, created
 # after its question.
-drv key TForm1 F7
+realkey TForm1 F7
 drv wait-window TSelectDirDlg
 drv type TSelectDirDlg Edit1 "$folder"
 shot select-folder-en TSelectDirDlg
@@ -75,7 +76,7 @@ drv expect TForm1 ComboBox1 text "PascalABC.NET"
 drv expect TForm1 Button14 text "Change [F9]"
 
 # Change [F9]: the student's name, in Cyrillic.
-drv key TForm1 F9
+realkey TForm1 F9
 drv wait-window TForm4
 drv expect-caption TForm4 "Results file changing"
 drv type TForm4 Edit1 "Иванов Иван"
@@ -100,7 +101,7 @@ done
 # Add access.dat [F10]: the teacher's certificate through the open-file
 # dialog. The local results file is put aside for the repository's.
 drv expect TForm1 Button6 text $'Add\r\naccess.dat [F10]'
-drv key TForm1 F10
+realkey TForm1 F10
 drv wait-window '#32770'
 drv expect-caption '#32770' "Select the certificate file access.dat"
 shot open-certificate-en '#32770'
@@ -116,7 +117,7 @@ cmp -s "$dir/access.dat" "$seeded/Teacher/access.dat" || fail "access.dat is not
 [ -f "$dir/results0.dat" ] && [ ! -e "$dir/results.dat" ] || fail "local results not put aside"
 grep -qF 'AccessInfo=Petrov Petr 10-B' "$dir/qz4.ini" || fail "identity not stored"
 shot certificate-en TForm1
-drv key TForm1 Esc
+realkey TForm1 Escape
 finish 0
 
 # In Russian: the page with the certificate, and Delete access.dat [F10]
@@ -124,12 +125,12 @@ finish 0
 UI_LOCALE=ru_RU.UTF-8
 start "$prog/QZ4Setup.exe" -lru
 drv wait-window TForm1 60
-drv key TForm1 F4
+realkey TForm1 F4
 drv expect TForm1 Panel7 text "Настройка рабочих каталогов"
 wait_focus TForm1 ListBox1
 drv expect TForm1 Button6 text $'Удалить\r\naccess.dat [F10]'
 shot certificate-ru TForm1
-drv key TForm1 F10
+realkey TForm1 F10
 drv wait-window '#32770'
 shot delete-question-ru '#32770'
 drv answer Yes "Удалить файл сертификата доступа access.dat из рабочего каталога \"$folder\"?" \
@@ -142,7 +143,7 @@ drv expect TForm1 Button6 text $'Добавить\r\naccess.dat [F10]'
   fail "student after the deletion: $(drv get TForm1 StaticText4 text)"
 drv get TForm1 Label12 text | grep -q "Рабочий каталог определен" || fail "status in Russian"
 shot workdir-ru TForm1
-drv key TForm1 Esc
+realkey TForm1 Escape
 finish 0
 UI_LOCALE=
 
