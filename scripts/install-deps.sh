@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
   binutils-mingw-w64-i686 mingw-w64-tools
   wine wine64 xvfb xdotool x11-utils imagemagick
-  zip unzip p7zip-full libarchive-tools python3-pyftpdlib
+  zip unzip p7zip-full libarchive-tools python3-pyftpdlib nsis
 )
 missing=()
 for p in "${packages[@]}"; do

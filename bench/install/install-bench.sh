@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Times installations under Wine: a small distribution like the demo and a
-# large one, beside the time Wine takes to start and end a program that does
-# nothing. Prints the figures; fails on no time.
+# Times installations under Wine, the QZ4 installer beside an NSIS installer
+# of the same files, from a distribution with nothing but the uninstaller to a
+# large one. Prints the figures and their ratios; fails on no time.
 #   install-bench.sh <win64 build folder> [large size in MB, default 140]
 set -euo pipefail
 build=$(cd "$1" && pwd)

@@ -1,10 +1,14 @@
-# Sourced by ui-scenario.sh for install-bench.sh: unattended installations,
-# timed from the start of the process to its end.
+# Sourced by ui-scenario.sh for install-bench.sh: unattended installations of
+# the same files by the QZ4 installer and by an NSIS installer (zlib, silent,
+# 64-bit), each timed from the start of its process to its end, best of
+# three, for a distribution with nothing but the uninstaller, one the size of
+# the demo and a large one.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 repo=$(cd "$(dirname "$scenario")/../.." && pwd)
 password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
   "$repo/src/installer/DistributionPassword.h")
 drive_c=$WINEPREFIX/drive_c
+command -v makensis >/dev/null || fail "makensis is not installed (scripts/install-deps.sh)"
 
 seconds() { # seconds <expected exit code> <program> [arguments]: the run's wall time
   local code=$1 from
@@ -15,8 +19,21 @@ seconds() { # seconds <expected exit code> <program> [arguments]: the run's wall
   echo "$(date +%s.%N) - $from" | bc
 }
 
-# A distribution of the given files (name:size in KB) with random contents,
-# and the uninstaller its shortcuts start.
+# The best of three installations into an empty folder: best <folder> <program>.
+best() {
+  local folder=$1 program=$2 time fastest=
+  for _ in 1 2 3; do
+    rm -rf "${drive_c:?}/$folder"
+    time=$(seconds 0 "$program")
+    [ -n "$(ls -A "$drive_c/$folder" 2>/dev/null)" ] || fail "$program installed nothing"
+    if [ -z "$fastest" ] || [ "$(echo "$time < $fastest" | bc)" = 1 ]; then fastest=$time; fi
+  done
+  rm -rf "${drive_c:?}/$folder"
+  echo "$fastest"
+}
+
+# The two installers of the given files (name:size in KB, random contents,
+# and the uninstaller the QZ4 shortcuts start); prints what they hold.
 distribution() {
   local name=$1 src=$WORK/src-$1 entry
   shift
@@ -29,22 +46,39 @@ distribution() {
   cp "$exe" "$WORK/$name/setup.exe"
   printf '[Main]\r\nInstallDir=C:\\QZ4Bench\r\nAutoRun=1\r\nFinalMessage=0\r\n[Setup]\r\nRun=0\r\n' \
     >"$WORK/$name/setup.ini"
+  cat >"$WORK/$name/nsis.nsi" <<NSI
+Unicode true
+Target amd64-unicode
+SetCompressor zlib
+RequestExecutionLevel user
+SilentInstall silent
+Name "Bench"
+OutFile "$WORK/$name/nsis-setup.exe"
+InstallDir "C:\\NsisBench"
+Section
+  SetOutPath "\$INSTDIR"
+  File /r "$src/*"
+SectionEnd
+NSI
+  makensis -V1 "$WORK/$name/nsis.nsi" >/dev/null || fail "makensis failed"
+  rm -rf "$src"
   echo "$(du -k "$WORK/$name/setup.dat" | cut -f1) KB in $# files"
 }
 
 empty=$(seconds 2 "$QZ4_BIN/driver/qz4_ui_driver.exe" nothing)
-small=$(distribution demo QZ4Demo.exe:600 QZ4Load.exe:500 QZ4Res.exe:400 QZ4Panel.exe:700 \
-  readme.txt:8 readme_en.txt:8 LIB/qz4.dll:900 LIB/core.dat:300)
-rm -rf "$drive_c/QZ4Bench"
-demo=$(seconds 0 "$WORK/demo/setup.exe")
-files=()
-for i in $(seq "$QZ4_BENCH_MB"); do files+=("LIB/part$i.bin:1024"); done
-large=$(distribution large "${files[@]}")
-rm -rf "$drive_c/QZ4Bench"
-big=$(seconds 0 "$WORK/large/setup.exe")
-[ -f "$drive_c/QZ4Bench/LIB/part$QZ4_BENCH_MB.bin" ] || fail "the large distribution was not installed"
-rm -rf "$drive_c/QZ4Bench" "$WORK"/src-*
-
-printf 'empty program under Wine:          %6.2f s\n' "$empty"
-printf 'demo-sized distribution (%s): %6.2f s\n' "$small" "$demo"
-printf 'large distribution (%s):   %6.2f s\n' "$large" "$big"
+printf 'empty program under Wine: %.2f s\n\n' "$empty"
+printf '%-38s %8s %8s %7s\n' distribution QZ4 NSIS ratio
+large_files=()
+for i in $(seq "$QZ4_BENCH_MB"); do large_files+=("LIB/part$i.bin:1024"); done
+for size in uninstaller demo large; do
+  case $size in
+    uninstaller) holds=$(distribution "$size") ;;
+    demo) holds=$(distribution "$size" QZ4Demo.exe:600 QZ4Load.exe:500 QZ4Res.exe:400 \
+      QZ4Panel.exe:700 readme.txt:8 readme_en.txt:8 LIB/qz4.dll:900 LIB/core.dat:300) ;;
+    large) holds=$(distribution "$size" "${large_files[@]}") ;;
+  esac
+  qz4=$(best QZ4Bench "$WORK/$size/setup.exe")
+  nsis=$(best NsisBench "$WORK/$size/nsis-setup.exe")
+  printf '%-38s %7.2fs %7.2fs %6.2fx\n' "$size ($holds)" "$qz4" "$nsis" "$(echo "$qz4 / $nsis" | bc -l)"
+done
+printf '\nratio: the QZ4 installer'"'"'s time over the NSIS installer'"'"'s, each with its process start\n'

@@ -28,7 +28,8 @@ bool Execute(const wchar_t* verb, const std::string& target, const std::string& 
     return ShellExecuteExW(&info) != FALSE;
 }
 
-// COM for the duration of one call, on a thread that may or may not have it.
+// COM for the duration of one call, on a thread that may or may not have it
+// (on the shell's own thread it only counts up and down).
 class ComScope {
 public:
     ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
@@ -64,6 +65,14 @@ struct LinkObject {
 };
 
 } // namespace
+
+Win32Shell::Win32Shell()
+    : comStarted_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+Win32Shell::~Win32Shell() {
+    if (comStarted_)
+        CoUninitialize();
+}
 
 bool Win32Shell::openDocument(const std::string& target) {
     return Execute(L"open", target, "", "");
