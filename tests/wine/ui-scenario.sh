@@ -64,6 +64,17 @@ start() {
 # The window host: host <language> <window> [arguments].
 host() { start "$QZ4_BIN/ui_host/qz4_ui_host.exe" "$@"; }
 
+# The configuration tool's folder $WORK/prog: the tool, empty stand-ins of the
+# problem book's programs and one environment's modules.
+program_folder() {
+  prog=$WORK/prog
+  mkdir -p "$prog/PASCALABC1"
+  cp "$QZ4_BIN/../../src/app/win32/QZ4Setup.exe" "$prog/QZ4Setup.exe"
+  for tool in QZ4Demo QZ4Load QZ4Res QZ4Panel; do : >"$prog/$tool.exe"; done
+  : >"$prog/PASCALABC1/qz4.pas"
+  : >"$prog/PASCALABC1/loadpabc.dat"
+}
+
 # Waits for the program's end and checks its exit code.
 finish() {
   local code=0

@@ -6,18 +6,12 @@
 # differ only in letter case), each reported and leaving the folders'
 # certificates as they were; then, in Russian, a certificate with a wrong
 # password and the error it gives.
-exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 certify="$QZ4_BIN/../../tools/make-certificate/make-certificate.exe"
 here=$(cd "$(dirname "$scenario")/.." && pwd)
 drive_c=$WINEPREFIX/drive_c
 made=("$drive_c/QZ4Work_ivanov_1" "$drive_c/QZ4Work_ivanov_2")
 
-prog=$WORK/prog
-mkdir -p "$prog/PASCALABC1"
-cp "$exe" "$prog/QZ4Setup.exe"
-for tool in QZ4Demo QZ4Load QZ4Res QZ4Panel; do : >"$prog/$tool.exe"; done
-: >"$prog/PASCALABC1/qz4.pas"
-: >"$prog/PASCALABC1/loadpabc.dat"
+program_folder
 
 # The repository: group abc24a1b with two certificates of student ivanov,
 # a text file beside them, another student, and the two templates.

@@ -8,13 +8,7 @@
 # English (US) for Wine, whose C locale is that system; its UTF-8 character
 # set lets Wine see the Cyrillic folder names that this script makes.
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8
-exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
-prog=$WORK/prog
-mkdir -p "$prog/PASCALABC1"
-cp "$exe" "$prog/QZ4Setup.exe"
-for tool in QZ4Demo QZ4Load QZ4Res QZ4Panel; do : >"$prog/$tool.exe"; done
-: >"$prog/PASCALABC1/qz4.pas"
-: >"$prog/PASCALABC1/loadpabc.dat"
+program_folder
 
 C=$WINEPREFIX/drive_c
 seeded=$C/qz4-ui-western
