@@ -218,7 +218,7 @@ void TQzUnZip::SyncArchiveHooks() {
 }
 
 void TQzUnZip::Poll() {
-    if (DoProcessMessages)
+    if (DoProcessMessages && pollsSinceMessages_++ % PollsPerMessages == 0)
         platform_.dialogs.processMessages();
     if (cancelRequested_) {
         cancelRequested_ = false;
@@ -279,6 +279,7 @@ int TQzUnZip::UnZip() {
     RefuseWhileBusy("UnZip");
     BusyScope busy(busy_);
     cancelRequested_ = false;
+    pollsSinceMessages_ = 0;
     if (destDir_ == "?")
         return 0;
     int extracted;

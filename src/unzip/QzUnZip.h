@@ -52,7 +52,12 @@ public:
     TIncompleteZipMode IncompleteZipMode() const { return archive_.incompleteZipMode; }
     void SetIncompleteZipMode(TIncompleteZipMode mode) { archive_.incompleteZipMode = mode; }
     bool KeepZipOpen = false;
+    // The window's queue runs at the first of every PollsPerMessages polls
+    // of a run (a poll comes with each read of an entry's data, about 16 kB):
+    // a window that runs its queue every quarter megabyte stays responsive,
+    // and one pass of the queue costs more than writing the piece.
     bool DoProcessMessages = true;
+    static constexpr int PollsPerMessages = 16;
     bool RetainAttributes = true;
 
     std::string Password;
@@ -136,6 +141,7 @@ private:
     std::string destDir_;
     std::string rootDir_;
     bool cancelRequested_ = false;
+    int pollsSinceMessages_ = 0;
     bool busy_ = false;
 };
 
