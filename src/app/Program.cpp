@@ -6,7 +6,7 @@
 #include "configtool/TForm3.h"
 #include "environments/TForm7.h"
 #include "environments/TForm8.h"
-#include "installer/TInstF1.h"
+#include "installer/InstallerRun.h"
 #include "locale/Catalogue.h"
 #include "locale/ErrorName.h"
 #include "locale/Language.h"
@@ -33,11 +33,8 @@ void RunConfigurationTool(Platform& platform, Ftp& ftp) {
 }
 
 int RunRole(Platform& platform, Ftp& ftp) {
-    if (RoleForProgram(platform.system.programPath()) == Role::Installer) {
-        TInstF1 wizard(platform);
-        wizard.showModal();
-        return static_cast<int>(wizard.outcome());
-    }
+    if (RoleForProgram(platform.system.programPath()) == Role::Installer)
+        return RunInstaller(platform);
     RunConfigurationTool(platform, ftp);
     return 0;
 }

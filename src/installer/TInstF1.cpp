@@ -14,9 +14,10 @@ constexpr int AutoRunDelay = 200; // milliseconds after the window shows
 
 } // namespace
 
-TInstF1::TInstF1(Platform& platform)
-    : ui::Form(platform.dialogs, "TInstF1"), platform_(platform),
-      setup_(ReadInstallerSetup(platform)), viewer_(platform), progress_(platform, setup_) {
+TInstF1::TInstF1(Platform& platform, const InstallerOptions& options, InstallLog& log)
+    : ui::Form(platform.dialogs, "TInstF1"), platform_(platform), options_(options),
+      setup_(ReadInstallerSetup(platform)), viewer_(platform), progress_(platform, setup_, log) {
+    ApplyInstallerOptions(setup_, options_);
     clientWidth = 600;
     clientHeight = 290;
     keyPreview = true;
@@ -74,12 +75,14 @@ TInstF1::TInstF1(Platform& platform)
 }
 
 void TInstF1::chooseLanguage() {
-    if (SystemLanguageCode() == "ru") {
+    if (!options_.language.empty()) {
+        SetLanguage(options_.language);
+    } else if (SystemLanguageCode() == "ru" && !options_.unattended()) {
         TSelLangForm dialog(platform_);
         dialog.showModal();
         SetLanguage(dialog.language());
     } else {
-        SetLanguage("en");
+        SetLanguage(SystemLanguageCode() == "ru" ? "ru" : "en");
     }
     setup_.setupParameters = "-l" + ActiveLanguage();
 }
@@ -169,6 +172,18 @@ void TInstF1::Button4Click() {
     if (!RunInstallChecks(platform_, setup_, Edit1.caption))
         return;
     progress_.placeBelow(*this);
+    progress_.Label1.caption = InstallerTitle() + Pick(": чтение данных...", ": data reading...");
+    progress_.showModal();
+}
+
+void TInstF1::installUnattended() {
+    if (platform_.dialogs.applicationTerminated() ||
+        !RunInstallChecks(platform_, setup_, Edit1.caption))
+        return;
+    if (options_.mode == InstallMode::VerySilent) {
+        progress_.installWithoutWindow();
+        return;
+    }
     progress_.Label1.caption = InstallerTitle() + Pick(": чтение данных...", ": data reading...");
     progress_.showModal();
 }
