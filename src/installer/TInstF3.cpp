@@ -6,6 +6,7 @@
 #include "installer/UninstallRecord.h"
 #include "locale/Format.h"
 #include "locale/Language.h"
+#include "text/Text.h"
 
 namespace qz {
 
@@ -139,6 +140,11 @@ void TInstF3::QzUnZip1EndUnZip(int fileIndex) {
 }
 
 void TInstF3::logFinish() {
+    // The tool's own copy is placed by the finishing steps, after the archive.
+    const std::string tool = PlacementTarget(setup_, SetupProgram);
+    const bool toolPlaced = record_.placedKeys.contains(text::upper(tool));
+    log_.write(std::string(PlacementName(toolPlaced ? Placement::Placed : Placement::NotUpdated)) +
+               ": " + tool);
     for (const std::string& link : record_.createdLinks)
         log_.write("link: " + link);
     log_.write("uninstall record: " + setup_.installDir + "\\UNINST\\" + LogName);
