@@ -15,9 +15,11 @@ constexpr int AutoRunDelay = 200; // milliseconds after the window shows
 } // namespace
 
 TInstF1::TInstF1(Platform& platform, const InstallerOptions& options, InstallLog& log)
-    : ui::Form(platform.dialogs, "TInstF1"), platform_(platform), options_(options),
+    : ui::Form(platform.dialogs, "TInstF1"), platform_(platform), options_(options), log_(log),
       setup_(ReadInstallerSetup(platform)), viewer_(platform), progress_(platform, setup_, log) {
     ApplyInstallerOptions(setup_, options_);
+    if (options_.allUsers)
+        useCommonFolders();
     clientWidth = 600;
     clientHeight = 290;
     keyPreview = true;
@@ -137,6 +139,25 @@ void TInstF1::placeDocumentButtons() {
     }
     if (!platform_.files.fileExists(setup_.startDir + "\\" + licenceFile_))
         Button3.visible = false;
+}
+
+// The program group and the desktop link for every user of the computer, when
+// the installer may write there (it runs elevated); else the user's own.
+void TInstF1::useCommonFolders() {
+    const std::string programs = platform_.system.specialFolder(SpecialFolder::CommonPrograms);
+    const std::string desktop = platform_.system.specialFolder(SpecialFolder::CommonDesktop);
+    const std::string probe = programs + "\\$$tfile$.tmp";
+    auto file = programs.empty() || desktop.empty() ? nullptr
+                                                    : platform_.files.open(probe, OpenMode::Create);
+    if (!file) {
+        log_.write("links for the current user: the common folders cannot be written");
+        return;
+    }
+    file->close();
+    platform_.files.deleteFile(probe);
+    setup_.programsDir = programs;
+    setup_.desktopDir = desktop;
+    setup_.shortcuts = ShortcutTable(programs, desktop, setup_.systemDir);
 }
 
 void TInstF1::FormShow() {

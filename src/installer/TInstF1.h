@@ -55,9 +55,11 @@ private:
     bool dataFilesPresent();
     void showVersion();
     void placeDocumentButtons();
+    void useCommonFolders();
 
     Platform& platform_;
     InstallerOptions options_;
+    InstallLog& log_;
     InstallerSetup setup_;
     std::string readmeFile_;
     std::string licenceFile_;

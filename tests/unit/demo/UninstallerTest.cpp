@@ -167,6 +167,22 @@ TEST_F(UninstallerTest, QuietRemovalTellsThroughItsStatus) {
     EXPECT_FALSE(m.files.fileExists(Record));
 }
 
+// An installation for all users has its links in the common folders.
+TEST_F(UninstallerTest, RemovesTheLinksOfAnInstallationForAllUsers) {
+    m.system.specialFolders[SpecialFolder::CommonPrograms] = "C:\\All\\Programs";
+    m.system.specialFolders[SpecialFolder::CommonDesktop] = "C:\\All\\Desktop";
+    const std::string links[] = {"C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk",
+                                 "C:\\All\\Desktop\\QZ4 Panel.lnk"};
+    build({links[0], links[1]});
+    for (const std::string& link : links)
+        m.writeFile(link, "link");
+    EXPECT_EQ(run({"/S"}), 0);
+    for (const std::string& link : links)
+        EXPECT_FALSE(m.files.fileExists(link)) << link;
+    EXPECT_FALSE(m.files.directoryExists("C:\\All\\Programs\\Quazzle 4"));
+    EXPECT_TRUE(m.files.directoryExists("C:\\All\\Desktop"));
+}
+
 TEST_F(UninstallerTest, RecordMissingOrNotARecord) {
     Uninstaller uninstaller(m.files, m.dialogs, m.system, m.registry);
     EXPECT_EQ(uninstaller.run({}), 1);

@@ -762,5 +762,29 @@ TEST_F(UnattendedInstallationTest, ARefusedCheckOrABadCommandLineChangesNothing)
     EXPECT_TRUE(m.dialogs.shownForms.empty());
 }
 
+// /ALLUSERS: the group and the desktop link in the common folders when the
+// installer may write there; otherwise the user's, and the log says why.
+TEST_F(UnattendedInstallationTest, AllUsersLinksGoToTheCommonFoldersWhenTheyCanBeWritten) {
+    if (!distribution(demo))
+        GTEST_SKIP() << "zip is not available";
+    m.system.specialFolders[SpecialFolder::CommonPrograms] = "C:\\All\\Programs";
+    m.system.specialFolders[SpecialFolder::CommonDesktop] = "C:\\All\\Desktop";
+    const std::vector<std::string> arguments{"/VERYSILENT", "/ALLUSERS", "/DIR=C:\\QZ4",
+                                             "/LOG=C:\\Logs\\лаб.log", "/NOLAUNCH"};
+    // Not elevated: the common folders cannot be written (here: are missing).
+    EXPECT_EQ(run(arguments), 0);
+    EXPECT_TRUE(m.shell.readShortcut("C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk"));
+    EXPECT_TRUE(logged("links for the current user: the common folders cannot be written"))
+        << log();
+
+    m.files.createDirectories("C:\\All\\Programs");
+    m.files.createDirectories("C:\\All\\Desktop");
+    EXPECT_EQ(run(arguments), 0);
+    EXPECT_TRUE(m.shell.readShortcut("C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk"));
+    EXPECT_TRUE(m.shell.readShortcut("C:\\All\\Desktop\\QZ4 Panel.lnk"));
+    EXPECT_TRUE(logged("link: C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk")) << log();
+    EXPECT_EQ(tree("C:\\All\\Programs").count("$$tfile$.tmp"), 0u);
+}
+
 } // namespace
 } // namespace qz
