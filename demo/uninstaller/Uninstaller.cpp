@@ -76,17 +76,7 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
 
     notRemoved_.clear();
     const std::string installFolder = InstallationFolderOfRecord(recordPath);
-    // The links may be the user's or, installed for all users, the common ones.
-    std::vector<std::string> links = InstallationLinkFiles(
-        installFolder, system_.specialFolder(SpecialFolder::Programs),
-        system_.specialFolder(SpecialFolder::Desktop), system_.systemDirectory());
-    const std::string commonPrograms = system_.specialFolder(SpecialFolder::CommonPrograms);
-    const std::string commonDesktop = system_.specialFolder(SpecialFolder::CommonDesktop);
-    if (!commonPrograms.empty() && !commonDesktop.empty())
-        for (std::string& link : InstallationLinkFiles(installFolder, commonPrograms, commonDesktop,
-                                                       system_.systemDirectory()))
-            links.push_back(std::move(link));
-    const InstallationBounds bounds(installFolder, links);
+    const InstallationBounds bounds(installFolder, InstallationLinkFiles(installFolder, system_));
     // What is not the installation's, or is reached through a link, stays
     // and is named in the report.
     auto owned = [&](const std::string& path, const std::string& line, RecordLineKind kind) {

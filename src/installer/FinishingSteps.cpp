@@ -159,8 +159,7 @@ bool RunFinishingSteps(Platform& platform, const InstallerSetup& setup, Placemen
     makeShortcuts(platform, setup, record, problems, view);
     const std::string recordPath = setup.installDir + "\\UNINST\\" + LogName;
     const InstallationBounds bounds(setup.installDir,
-                                    InstallationLinkFiles(setup.installDir, setup.programsDir,
-                                                          setup.desktopDir, setup.systemDir));
+                                    InstallationLinkFiles(setup.installDir, platform.system));
     RecordWrite written = WriteUninstallRecord(files, recordPath, record.uninstallList, bounds,
                                                platform.system.ansiText());
     record.droppedRecordLines = written.dropped;

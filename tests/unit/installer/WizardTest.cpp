@@ -784,6 +784,14 @@ TEST_F(UnattendedInstallationTest, AllUsersLinksGoToTheCommonFoldersWhenTheyCanB
     EXPECT_TRUE(m.shell.readShortcut("C:\\All\\Desktop\\QZ4 Panel.lnk"));
     EXPECT_TRUE(logged("link: C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk")) << log();
     EXPECT_EQ(tree("C:\\All\\Programs").count("$$tfile$.tmp"), 0u);
+
+    // Installed again for the user alone: the record keeps the common links,
+    // so that the removal still finds them.
+    EXPECT_EQ(run({"/VERYSILENT", "/DIR=C:\\QZ4", "/NOLAUNCH"}), 0);
+    const auto lines = record("C:\\QZ4\\UNINST\\qz4.log");
+    for (const char* link : {"C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk",
+                             "C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), link), lines.end()) << link;
 }
 
 } // namespace

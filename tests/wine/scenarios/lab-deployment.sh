@@ -39,7 +39,7 @@ watch_windows() {
 count_lines() { grep -ac "$1" "$2" || true; }
 
 UI_LOCALE=en_US.UTF-8
-start "$dist/QZ4Lab.exe" /VERYSILENT '/DIR=C:\Lab QZ4' -log='C:\LabLogs\install.log' /nolaunch
+start "$dist/QZ4Lab.exe" /VERYSILENT '/DIR=C:\Lab QZ4' -log='C:\LabLogs\install.log' /nolaunch /AllUsers
 watch_windows
 finish 0
 [ ! -s "$WORK/windows.txt" ] || fail "windows appeared: $(cat "$WORK/windows.txt")"
@@ -50,7 +50,12 @@ for file in QZ4Demo.exe QZ4Load.exe QZ4Res.exe QZ4Panel.exe 'LIB\core.dll' 'PASC
   grep -qaxF "placed: C:\\Lab QZ4\\$file"$'\r' "$log" || fail "the log lacks $file"
 done
 grep -qaiF 'placed: C:\windows\system32\sysunima.exe' "$log" || fail "the log lacks the uninstaller"
-grep -qa '^link: .*QZ4 Demo.lnk' "$log" || fail "the log lacks the links"
+# For all users: the group in the common Start menu (Wine runs as an administrator).
+common=$(tr -d '\r' <"$log" | sed -n 's/^link: \(.*ProgramData.*\)\\QZ4 Demo\.lnk$/\1/p')
+[ -n "$common" ] || fail "the group is not in the common folders"
+common_unix=$drive_c/${common#C:\\}
+common_unix=${common_unix//\\//}
+[ -d "$common_unix" ] || fail "no common group $common_unix"
 grep -qaxF $'outcome: 0 (installed)\r' "$log" || fail "the log lacks the outcome"
 [ -f "$target/QZ4Demo.exe" ] || fail "not installed"
 entry=$("$WINE" reg query "$key" /reg:32 | tr -d '\r')
@@ -97,6 +102,7 @@ left=$(cd "$drive_c" && find 'Lab QZ4' -mindepth 1 | sort | tr '\n' ' ')
 [ "$left" = "Lab QZ4/LIB Lab QZ4/QZ.INI " ] || [ "$left" = "Lab QZ4/QZ.INI " ] ||
   fail "the uninstaller left $left"
 if "$WINE" reg query "$key" /reg:32 >/dev/null 2>&1; then fail "the entry stays"; fi
+[ ! -e "$common_unix" ] || fail "the common program group stays"
 
 # A damaged archive: status 2, nothing left, and the log says why.
 head -c 600 "$dist/QZ4Lab.dat" >"$WORK/cut.dat"
