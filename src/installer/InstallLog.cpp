@@ -1,10 +1,13 @@
 #include "installer/InstallLog.h"
 
+#include "platform/PathRoot.h"
+
 namespace qz {
 
 bool InstallLog::open(FileSystem& files, const std::string& path) {
     // A script names a log folder of its choosing, which may not exist yet.
-    if (const std::size_t slash = path.find_last_of('\\'); slash != std::string::npos)
+    if (const std::size_t slash = path.find_last_of('\\');
+        slash != std::string::npos && slash > PathRootLength(path))
         files.createDirectories(path.substr(0, slash));
     file_ = files.open(path, OpenMode::Create);
     failed_ = false;
