@@ -206,5 +206,18 @@ TEST_F(ProgramTest, WithoutAWindowTheToolConfiguresAndWritesTheSettings) {
     EXPECT_NE(log.find("outcome: 1"), std::string::npos) << log;
 }
 
+TEST_F(ProgramTest, WithoutAWindowASettingsFileThatCannotBeWrittenIsItsOwnStatus) {
+    installProblemBook(m);
+    m.system.program = ProgramDir + "QZ4Setup.exe";
+    m.system.arguments = {"-AUTO", "-LOG=D:\\cfg.log"};
+    m.files.createDirectories("D:\\");
+    m.files.setWritesFailAtClose('C');
+    EXPECT_EQ(RunProgram(m.platform, ftp), 2);
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    const std::string log = m.readFile("D:\\cfg.log").value_or("");
+    EXPECT_NE(log.find("error: "), std::string::npos) << log;
+    EXPECT_NE(log.find("outcome: 2 (the settings could not be written)"), std::string::npos) << log;
+}
+
 } // namespace
 } // namespace qz
