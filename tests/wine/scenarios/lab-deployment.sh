@@ -38,12 +38,13 @@ watch_windows() {
 }
 count_lines() { grep -ac "$1" "$2" || true; }
 
-UI_LOCALE=en_US.UTF-8
-start "$dist/QZ4Lab.exe" /VERYSILENT '/DIR=C:\Lab QZ4' -log='C:\LabLogs\install.log' /nolaunch /AllUsers
+# An English system (code page 1252) whose Unix side passes Cyrillic names on.
+UI_LOCALE=C.UTF-8
+start "$dist/QZ4Lab.exe" /VERYSILENT '/DIR=C:\Lab QZ4' -log='C:\LabLogs\установка.log' /nolaunch /AllUsers
 watch_windows
 finish 0
 [ ! -s "$WORK/windows.txt" ] || fail "windows appeared: $(cat "$WORK/windows.txt")"
-log=$logs/install.log
+log=$logs/установка.log
 cp "$log" "$ARTEFACTS/install.log"
 for file in QZ4Demo.exe QZ4Load.exe QZ4Res.exe QZ4Panel.exe 'LIB\core.dll' 'PASCALABC1\qz4.pas' \
   'PASCALABC1\loadpabc.dat' QZ4Setup.exe; do
