@@ -3,6 +3,7 @@
 #include "UninstallRecord.h"
 #include "installer/FolderTree.h"
 #include "installer/InstallationBounds.h"
+#include "installer/UninstallEntry.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -42,11 +43,18 @@ std::optional<std::string> ReadAll(FileSystem& files, const std::string& path) {
 
 } // namespace
 
-Uninstaller::Uninstaller(FileSystem& files, Dialogs& dialogs, const SystemInfo& system)
-    : files_(files), dialogs_(dialogs), system_(system) {}
+Uninstaller::Uninstaller(FileSystem& files, Dialogs& dialogs, const SystemInfo& system,
+                         Registry& registry)
+    : files_(files), dialogs_(dialogs), system_(system), registry_(registry) {}
 
 int Uninstaller::run(const std::vector<std::string>& parameters) {
-    std::string recordPath = parameters.empty() ? std::string() : text::trim(parameters.front());
+    std::size_t next = 0;
+    quiet_ = !parameters.empty() && (text::equalsIgnoreCase(parameters.front(), "/S") ||
+                                     text::equalsIgnoreCase(parameters.front(), "-S"));
+    if (quiet_)
+        ++next;
+    std::string recordPath =
+        parameters.size() > next ? text::trim(parameters[next]) : std::string();
     std::optional<std::string> bytes;
     if (!recordPath.empty())
         bytes = ReadAll(files_, recordPath);
@@ -63,16 +71,12 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
 
     MessageRequest question{
         MessageKind::Plain, record->question, record->title, {DialogButton::Yes, DialogButton::No}};
-    if (dialogs_.showMessage(question) != DialogButton::Yes)
+    if (!quiet_ && dialogs_.showMessage(question) != DialogButton::Yes)
         return 0;
 
     notRemoved_.clear();
     const std::string installFolder = InstallationFolderOfRecord(recordPath);
-    const InstallationBounds bounds(
-        installFolder,
-        InstallationLinkFiles(installFolder, system_.specialFolder(SpecialFolder::Programs),
-                              system_.specialFolder(SpecialFolder::Desktop),
-                              system_.systemDirectory()));
+    const InstallationBounds bounds(installFolder, InstallationLinkFiles(installFolder, system_));
     // What is not the installation's, or is reached through a link, stays
     // and is named in the report.
     auto owned = [&](const std::string& path, const std::string& line, RecordLineKind kind) {
@@ -95,6 +99,8 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
 
     removed.push_back(recordPath);
     removeEmptiedFolders(removed, installFolder);
+    if (!RemoveUninstallEntry(registry_, recordPath))
+        notRemoved_.push_back(UninstallKey());
 
     if (notRemoved_.empty()) {
         report(record->title, MessageKind::Plain, record->completedText);
@@ -104,7 +110,7 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
             list += "\r\n" + path;
         report(record->title, MessageKind::Plain, list);
     }
-    return 0;
+    return quiet_ && !notRemoved_.empty() ? 2 : 0;
 }
 
 void Uninstaller::removeFile(const std::string& path) {
@@ -146,6 +152,8 @@ bool Uninstaller::isProtectedFolder(const std::string& folder) const {
         system_.specialFolder(SpecialFolder::Desktop),
         system_.specialFolder(SpecialFolder::Programs),
         system_.specialFolder(SpecialFolder::AppData),
+        system_.specialFolder(SpecialFolder::CommonPrograms),
+        system_.specialFolder(SpecialFolder::CommonDesktop),
         system_.systemDirectory(),
         system_.windowsDirectory(),
     };
@@ -156,6 +164,8 @@ bool Uninstaller::isProtectedFolder(const std::string& folder) const {
 }
 
 void Uninstaller::report(const std::string& caption, MessageKind kind, const std::string& text) {
+    if (quiet_)
+        return; // the exit status tells
     dialogs_.showMessage({kind, text, caption, {DialogButton::Ok}});
 }
 

@@ -1,6 +1,8 @@
 // The stand-in uninstaller: reads the uninstall record named on its command
 // line, asks the record's question, removes what the record lists and
-// reports what it could not remove.
+// reports what it could not remove, and takes the installation's entry out
+// of the system's list of installed programs. With /S before the record's
+// path it removes without asking and reports through its exit status alone.
 //
 // Only what the installation owns is touched: files and "\a" folder trees
 // strictly inside the installation folder (the folder above the record's
@@ -17,6 +19,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 
 #include <string>
@@ -26,10 +29,12 @@ namespace qz::demo {
 
 class Uninstaller {
 public:
-    Uninstaller(FileSystem& files, Dialogs& dialogs, const SystemInfo& system);
+    Uninstaller(FileSystem& files, Dialogs& dialogs, const SystemInfo& system, Registry& registry);
 
-    // Runs with the command-line parameters (the record's path); returns the
-    // exit code: 0 done or declined, 1 no usable record.
+    // Runs with the command-line parameters ([/S] and the record's path);
+    // returns the exit code: 0 done or declined, 1 no usable record, 2 done
+    // but something named in the record stayed (with /S; without it the
+    // report says so and the code is 0).
     int run(const std::vector<std::string>& parameters);
 
     // Paths that were still there after the removal, in the order met.
@@ -46,6 +51,8 @@ private:
     FileSystem& files_;
     Dialogs& dialogs_;
     const SystemInfo& system_;
+    Registry& registry_;
+    bool quiet_ = false;
     std::vector<std::string> notRemoved_;
 };
 

@@ -9,6 +9,7 @@
 #include "installer/UninstallRecord.h"
 #include "platform/host/HostDialogs.h"
 #include "platform/host/HostFileSystem.h"
+#include "platform/host/HostRegistry.h"
 #include "platform/host/HostSystemInfo.h"
 
 #include <cstdio>
@@ -142,7 +143,7 @@ struct Machine {
     }
     void uninstall() {
         dialogs.messageAnswers = {DialogButton::Yes, DialogButton::Ok};
-        demo::Uninstaller(files, dialogs, system).run({Record});
+        demo::Uninstaller(files, dialogs, system, registry).run({Record});
         dialogs.messages.clear();
     }
 
@@ -150,6 +151,7 @@ struct Machine {
     GuardedFileSystem files;
     HostDialogs dialogs;
     HostSystemInfo system;
+    HostRegistry registry;
 };
 
 } // namespace

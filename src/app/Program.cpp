@@ -1,17 +1,13 @@
 #include "app/Program.h"
 
 #include "app/Role.h"
+#include "app/ToolWindows.h"
+#include "app/WindowlessConfiguration.h"
 #include "configtool/ProcessFlags.h"
-#include "configtool/TForm1.h"
-#include "configtool/TForm3.h"
-#include "environments/TForm7.h"
-#include "environments/TForm8.h"
-#include "installer/TInstF1.h"
+#include "installer/InstallerRun.h"
 #include "locale/Catalogue.h"
 #include "locale/ErrorName.h"
 #include "locale/Language.h"
-#include "workdir/TForm4.h"
-#include "workdir/TForm5.h"
 
 namespace qz {
 namespace {
@@ -22,22 +18,17 @@ namespace {
 void RunConfigurationTool(Platform& platform, Ftp& ftp) {
     do {
         RestartRequested = false;
-        TForm3 about(platform.dialogs);
-        TForm4 name(platform.dialogs);
-        TForm7 output(platform.dialogs, platform.files);
-        TForm8 environment(platform.dialogs, platform.files);
-        TForm5 repository(platform.dialogs, platform.files);
-        TForm1 main(platform, ToolDialogs{about, name, output, environment, repository}, ftp);
+        ToolWindows windows(platform.dialogs, platform.files);
+        TForm1 main(platform, windows.dialogs(), ftp);
         main.showModal();
     } while (RestartRequested);
 }
 
 int RunRole(Platform& platform, Ftp& ftp) {
-    if (RoleForProgram(platform.system.programPath()) == Role::Installer) {
-        TInstF1 wizard(platform);
-        wizard.showModal();
-        return static_cast<int>(wizard.outcome());
-    }
+    if (RoleForProgram(platform.system.programPath()) == Role::Installer)
+        return RunInstaller(platform);
+    if (auto windowless = ReadWindowlessRequest(platform.system.commandLine()))
+        return ConfigureWithoutWindow(platform, ftp, *windowless);
     RunConfigurationTool(platform, ftp);
     return 0;
 }

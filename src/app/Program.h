@@ -14,7 +14,7 @@ inline constexpr int UnexpectedErrorStatus = 4;
 // tool reaches the teacher's repository through ftp. An error that no
 // handler dealt with is shown in an error box (class name and message) and
 // ends the run. Returns the exit status: the installer's outcome, 0 for the
-// configuration tool.
+// configuration tool with its window, ConfigureOutcome for it without one.
 int RunProgram(Platform& platform, Ftp& ftp);
 
 } // namespace qz

@@ -251,8 +251,8 @@ void TForm1::FormClose() {
     // The working directories as the page's list holds them now.
     settings_.workDirectories = workDirPage.ListBox1.items;
     settings_.selectedWorkDirectory = workDirPage.ListBox1.itemIndex;
-    settingsFile_.write(settings_, &environmentSettings_, MsgLanguageCode,
-                        commandLine_.settingsDirectory);
+    settingsWritten_ = settingsFile_.write(settings_, &environmentSettings_, MsgLanguageCode,
+                                           commandLine_.settingsDirectory);
     templates_.copyActiveMpiSources();
 }
 

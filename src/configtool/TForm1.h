@@ -35,6 +35,13 @@ struct ToolDialogs {
 // The problem book's web site, opened by the link in the bottom panel.
 inline constexpr const char* WebsiteAddress = "https://quazzle.example.org/";
 
+// How a configuration without the window ended; the tool's exit status.
+enum class ConfigureOutcome {
+    Configured = 0,         // start-up done, QZ.INI written (with -FAST: not written)
+    StartupRefused = 1,     // the start-up stopped (its message says why): nothing written
+    SettingsNotWritten = 2, // QZ.INI or the settings directory's copy could not be written
+};
+
 class TForm1 : public ui::Form {
 private:
     // Declared first: the pages are built on them.
@@ -87,6 +94,10 @@ public:
     void Button11Click();
     void Label66Click();
 
+    // The start-up has run; writes the settings as the close does, without
+    // the window ever being shown.
+    ConfigureOutcome configureWithoutWindow();
+
     const Settings& settings() const { return settings_; }
     EnvironmentCatalogue& catalogue() { return catalogue_; }
     const std::string& programDirectory() const { return programDirectory_; }
@@ -109,6 +120,8 @@ private:
     SettingsCommandLine commandLine_;
     Settings settings_;
     std::vector<ui::TabSheet*> pages_;
+    bool startupDone_ = false;
+    bool settingsWritten_ = false;
 };
 
 } // namespace qz

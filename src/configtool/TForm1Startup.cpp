@@ -36,6 +36,7 @@ void TForm1::FormCreate() {
         recordInstallDirectory();
         createLibFolder();
         ShowPage(platform_.files.fileExists(programDirectory_ + "access.dat") ? 2 : 1);
+        startupDone_ = true;
         if (commandLine_.fast)
             QuitOnShow = true;
     } catch (const std::exception& error) {
@@ -87,6 +88,15 @@ void TForm1::createLibFolder() {
     const std::string lib = programDirectory_ + "LIB";
     if (!platform_.files.directoryExists(lib) && !platform_.files.createDirectory(lib))
         throw std::runtime_error("Cannot create the directory " + lib);
+}
+
+ConfigureOutcome TForm1::configureWithoutWindow() {
+    if (!startupDone_)
+        return ConfigureOutcome::StartupRefused;
+    if (commandLine_.fast)
+        return ConfigureOutcome::Configured; // -FAST writes nothing, with or without the window
+    FormClose();
+    return settingsWritten_ ? ConfigureOutcome::Configured : ConfigureOutcome::SettingsNotWritten;
 }
 
 } // namespace qz

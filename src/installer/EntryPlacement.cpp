@@ -144,18 +144,19 @@ std::string PlacementTarget(const InstallerSetup& setup, const std::string& arch
     return setup.installDir + "\\" + archivePath;
 }
 
-void PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
-                const std::string& archivePath) {
+Placement PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
+                     const std::string& archivePath) {
     FileSystem& files = platform.files;
     if (isExcluded(setup, archivePath))
-        return;
+        return Placement::Excluded;
     const std::string copy = setup.extractionDir() + "\\" + archivePath;
     const std::string target = PlacementTarget(setup, archivePath);
     const bool systemEntry = startsWithFolder(archivePath, SystemPrefix);
     if ((systemEntry || startsWithFolder(archivePath, WindowsPrefix)) &&
         olderThanSystemFile(files, copy, target))
-        return;
+        return Placement::KeptNewer;
     createFolder(files, parentOf(target), record);
+    Placement placement = Placement::Placed;
 
     if (!isProtected(archivePath)) {
         bool gone = !files.fileExists(target) || setAside(platform, setup, record, target);
@@ -164,20 +165,40 @@ void PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord
                 putBack(files, record, target);
             record.notUpdated += listed(target);
             files.deleteFile(copy);
-            return;
+            return Placement::NotUpdated;
         }
         record.placed(target);
     } else if (files.fileExists(target)) {
         files.deleteFile(copy); // the user's own file stays
+        placement = Placement::Kept;
     } else if (files.moveFile(copy, target, false)) {
         record.placed(target);
     } else {
         record.notCreated += listed(target);
         files.deleteFile(copy);
-        return;
+        return Placement::NotCreated;
     }
     if (!systemEntry)
         record.uninstallList.push_back(target);
+    return placement;
+}
+
+const char* PlacementName(Placement placement) {
+    switch (placement) {
+    case Placement::Placed:
+        return "placed";
+    case Placement::Kept:
+        return "kept (the user's own file)";
+    case Placement::KeptNewer:
+        return "kept (the system's copy is as new or newer)";
+    case Placement::Excluded:
+        return "excluded";
+    case Placement::NotUpdated:
+        return "not updated";
+    case Placement::NotCreated:
+        return "not created";
+    }
+    return "";
 }
 
 std::string CreateTemporaryFolder(FileSystem& files, const std::string& installDir) {

@@ -42,6 +42,8 @@ struct PlacementRecord {
     bool groupCreated = false;
     // Lines of an earlier uninstall record that named what is not ours.
     std::vector<std::string> droppedRecordLines;
+    // The key of the entry in the list of installed programs, once written.
+    std::string uninstallEntry;
 
     void placed(const std::string& target);
 };
@@ -54,10 +56,21 @@ std::string CreateTemporaryFolder(FileSystem& files, const std::string& installD
 // The target of an archive path: SystemDir, WindowsDir or InstallDir below.
 std::string PlacementTarget(const InstallerSetup& setup, const std::string& archivePath);
 
+// What became of an entry, for the installation's log.
+enum class Placement {
+    Placed,     // moved into place (replacing the file there, if any)
+    Kept,       // the user's own file was there and stays
+    KeptNewer,  // the system folder's copy is as new or newer and stays
+    Excluded,   // below an excluded folder: not installed
+    NotUpdated, // the file there could not be replaced
+    NotCreated, // the file could not be made
+};
+const char* PlacementName(Placement placement);
+
 // Places the extracted copy <extractionDir>\<archivePath>. An existing
 // target is first copied to the backup folder, then deleted; one that
 // cannot be deleted raises the locked-file question (Retry/Ignore).
-void PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
-                const std::string& archivePath);
+Placement PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementRecord& record,
+                     const std::string& archivePath);
 
 } // namespace qz

@@ -1,6 +1,7 @@
 #include "installer/FinishingSteps.h"
 
 #include "installer/FolderTree.h"
+#include "installer/UninstallEntry.h"
 #include "installer/UninstallRecord.h"
 #include "locale/Format.h"
 #include "locale/Language.h"
@@ -66,6 +67,23 @@ void makeShortcuts(Platform& platform, const InstallerSetup& setup, PlacementRec
         view.advance(ShortcutStep);
         platform.dialogs.processMessages();
     }
+}
+
+// The entry in the system's list of installed programs, which starts the
+// uninstaller with the record just written.
+void registerInstallation(Registry& registry, const InstallerSetup& setup,
+                          const std::string& recordPath, PlacementRecord& record) {
+    const UninstallEntry entry{"Quazzle 4",
+                               InstallerVersion,
+                               "Quazzle Project Team",
+                               setup.installDir,
+                               UninstallerPath(setup.systemDir),
+                               recordPath};
+    if (auto root = WriteUninstallEntry(registry, entry))
+        record.uninstallEntry =
+            (*root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + UninstallKey();
+    else
+        record.notCreated += "\"" + UninstallKey() + "\", ";
 }
 
 } // namespace
@@ -141,13 +159,14 @@ bool RunFinishingSteps(Platform& platform, const InstallerSetup& setup, Placemen
     makeShortcuts(platform, setup, record, problems, view);
     const std::string recordPath = setup.installDir + "\\UNINST\\" + LogName;
     const InstallationBounds bounds(setup.installDir,
-                                    InstallationLinkFiles(setup.installDir, setup.programsDir,
-                                                          setup.desktopDir, setup.systemDir));
+                                    InstallationLinkFiles(setup.installDir, platform.system));
     RecordWrite written = WriteUninstallRecord(files, recordPath, record.uninstallList, bounds,
                                                platform.system.ansiText());
     record.droppedRecordLines = written.dropped;
     if (!written.written)
         record.notCreated += "\"" + recordPath + "\", ";
+    else
+        registerInstallation(platform.registry, setup, recordPath, record);
     // The files replaced are kept until here, for a rollback of a failure
     // up to this point.
     DeleteFolderTree(files, setup.tempDir);

@@ -9,6 +9,8 @@ enum class InstallOutcome {
     NotInstalled = 1,          // the user left, or a check refused: nothing changed
     RolledBack = 2,            // the archive failed; what was placed is taken back
     InstalledWithProblems = 3, // installed, with the problems the final message listed
+    UnexpectedError = 4,       // an error no step dealt with (UnexpectedErrorStatus)
+    CommandLineError = 5,      // a parameter is wrong or the log cannot be written: nothing done
 };
 
 } // namespace qz

@@ -66,6 +66,20 @@ std::vector<std::string> InstallationLinkFiles(const std::string& installDir,
     return links;
 }
 
+std::vector<std::string> InstallationLinkFiles(const std::string& installDir,
+                                               const SystemInfo& system) {
+    std::vector<std::string> links = InstallationLinkFiles(
+        installDir, system.specialFolder(SpecialFolder::Programs),
+        system.specialFolder(SpecialFolder::Desktop), system.systemDirectory());
+    const std::string commonPrograms = system.specialFolder(SpecialFolder::CommonPrograms);
+    const std::string commonDesktop = system.specialFolder(SpecialFolder::CommonDesktop);
+    if (!commonPrograms.empty() && !commonDesktop.empty())
+        for (std::string& link : InstallationLinkFiles(installDir, commonPrograms, commonDesktop,
+                                                       system.systemDirectory()))
+            links.push_back(std::move(link));
+    return links;
+}
+
 InstallationBounds::InstallationBounds(std::string installDir, std::vector<std::string> linkFiles)
     : installDir_(std::move(installDir)), linkFiles_(std::move(linkFiles)),
       usable_(IsPlainFullPath(installDir_) && PathRootLength(installDir_) < installDir_.size()) {}

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/SystemInfo.h"
 
 #include <string>
 #include <string_view>
@@ -33,6 +34,11 @@ std::vector<std::string> InstallationLinkFiles(const std::string& installDir,
                                                const std::string& programsDir,
                                                const std::string& desktopDir,
                                                const std::string& systemDir);
+// Those of an installation for the current user and of one for all users
+// (when the system has common folders): the same folder may have been
+// installed either way, one run after the other.
+std::vector<std::string> InstallationLinkFiles(const std::string& installDir,
+                                               const SystemInfo& system);
 
 enum class RecordLineKind {
     Tree,   // "<folder>\a": the folder with all it holds

@@ -14,9 +14,12 @@ constexpr int AutoRunDelay = 200; // milliseconds after the window shows
 
 } // namespace
 
-TInstF1::TInstF1(Platform& platform)
-    : ui::Form(platform.dialogs, "TInstF1"), platform_(platform),
-      setup_(ReadInstallerSetup(platform)), viewer_(platform), progress_(platform, setup_) {
+TInstF1::TInstF1(Platform& platform, const InstallerOptions& options, InstallLog& log)
+    : ui::Form(platform.dialogs, "TInstF1"), platform_(platform), options_(options), log_(log),
+      setup_(ReadInstallerSetup(platform)), viewer_(platform), progress_(platform, setup_, log) {
+    ApplyInstallerOptions(setup_, options_);
+    if (options_.allUsers)
+        useCommonFolders();
     clientWidth = 600;
     clientHeight = 290;
     keyPreview = true;
@@ -74,12 +77,14 @@ TInstF1::TInstF1(Platform& platform)
 }
 
 void TInstF1::chooseLanguage() {
-    if (SystemLanguageCode() == "ru") {
+    if (!options_.language.empty()) {
+        SetLanguage(options_.language);
+    } else if (SystemLanguageCode() == "ru" && !options_.unattended()) {
         TSelLangForm dialog(platform_);
         dialog.showModal();
         SetLanguage(dialog.language());
     } else {
-        SetLanguage("en");
+        SetLanguage(SystemLanguageCode() == "ru" ? "ru" : "en");
     }
     setup_.setupParameters = "-l" + ActiveLanguage();
 }
@@ -136,6 +141,25 @@ void TInstF1::placeDocumentButtons() {
         Button3.visible = false;
 }
 
+// The program group and the desktop link for every user of the computer, when
+// the installer may write there (it runs elevated); else the user's own.
+void TInstF1::useCommonFolders() {
+    const std::string programs = platform_.system.specialFolder(SpecialFolder::CommonPrograms);
+    const std::string desktop = platform_.system.specialFolder(SpecialFolder::CommonDesktop);
+    const std::string probe = programs + "\\$$tfile$.tmp";
+    auto file = programs.empty() || desktop.empty() ? nullptr
+                                                    : platform_.files.open(probe, OpenMode::Create);
+    if (!file) {
+        log_.write("links for the current user: the common folders cannot be written");
+        return;
+    }
+    file->close();
+    platform_.files.deleteFile(probe);
+    setup_.programsDir = programs;
+    setup_.desktopDir = desktop;
+    setup_.shortcuts = ShortcutTable(programs, desktop, setup_.systemDir);
+}
+
 void TInstF1::FormShow() {
     if (setup_.autoRun)
         Timer1.enabled = true;
@@ -169,6 +193,18 @@ void TInstF1::Button4Click() {
     if (!RunInstallChecks(platform_, setup_, Edit1.caption))
         return;
     progress_.placeBelow(*this);
+    progress_.Label1.caption = InstallerTitle() + Pick(": чтение данных...", ": data reading...");
+    progress_.showModal();
+}
+
+void TInstF1::installUnattended() {
+    if (platform_.dialogs.applicationTerminated() ||
+        !RunInstallChecks(platform_, setup_, Edit1.caption))
+        return;
+    if (options_.mode == InstallMode::VerySilent) {
+        progress_.installWithoutWindow();
+        return;
+    }
     progress_.Label1.caption = InstallerTitle() + Pick(": чтение данных...", ": data reading...");
     progress_.showModal();
 }

@@ -3,6 +3,7 @@
 // lead to the progress window. It is the installer's main window.
 #pragma once
 
+#include "installer/InstallerCommandLine.h"
 #include "installer/InstallerSetup.h"
 #include "installer/TInstF2.h"
 #include "installer/TInstF3.h"
@@ -13,7 +14,12 @@ namespace qz {
 
 class TInstF1 : public ui::Form {
 public:
-    explicit TInstF1(Platform& platform);
+    explicit TInstF1(Platform& platform, const InstallerOptions& options = {},
+                     InstallLog& log = NoInstallLog());
+
+    // The run of the silent modes: Install at once, with the progress window
+    // alone (Silent) or no window at all (VerySilent).
+    void installUnattended();
 
     // The shadow lies under the title: declared first, drawn first.
     ui::Label Label2{*this, "Label2"};
@@ -49,8 +55,11 @@ private:
     bool dataFilesPresent();
     void showVersion();
     void placeDocumentButtons();
+    void useCommonFolders();
 
     Platform& platform_;
+    InstallerOptions options_;
+    InstallLog& log_;
     InstallerSetup setup_;
     std::string readmeFile_;
     std::string licenceFile_;

@@ -6,12 +6,13 @@
 #include "installer/UninstallRecord.h"
 #include "locale/Format.h"
 #include "locale/Language.h"
+#include "text/Text.h"
 
 namespace qz {
 
-TInstF3::TInstF3(Platform& platform, InstallerSetup& setup)
-    : ui::Form(platform.dialogs, "TInstF3"), QzUnZip1(platform), platform_(platform),
-      setup_(setup) {
+TInstF3::TInstF3(Platform& platform, InstallerSetup& setup, InstallLog& log)
+    : ui::Form(platform.dialogs, "TInstF3"), QzUnZip1(platform), platform_(platform), setup_(setup),
+      log_(log) {
     borderStyle = ui::BorderStyle::None;
     clientWidth = 520;
     clientHeight = 52;
@@ -57,6 +58,11 @@ void TInstF3::FormActivate() {
     install();
 }
 
+void TInstF3::installWithoutWindow() {
+    started_ = true;
+    install();
+}
+
 void TInstF3::install() {
     FileSystem& files = platform_.files;
     ResolvePlaceholders(setup_);
@@ -91,8 +97,10 @@ void TInstF3::install() {
             QzUnZip1.UnZip();
             if (!completed_)
                 listFailedEntries();
-        } catch (const std::exception&) {
-            break; // reported below as a data-copy error
+        } catch (const std::exception& error) {
+            // Reported below as a data-copy error; the log keeps the cause.
+            log_.write("archive error: " + setup_.volumeName(volume) + ": " + error.what());
+            break;
         }
     }
     if (!completed_)
@@ -101,8 +109,11 @@ void TInstF3::install() {
 
 void TInstF3::listFailedEntries() {
     for (int i = 0; i < QzUnZip1.Count(); ++i)
-        if (!QzUnZip1.Entry(i).IsDirectory() && !endedEntries_.contains(i))
-            record_.notCreated += "\"" + PlacementTarget(setup_, QzUnZip1.FullName(i)) + "\", ";
+        if (!QzUnZip1.Entry(i).IsDirectory() && !endedEntries_.contains(i)) {
+            const std::string target = PlacementTarget(setup_, QzUnZip1.FullName(i));
+            record_.notCreated += "\"" + target + "\", ";
+            log_.write("not created (the archive entry is damaged): " + target);
+        }
 }
 
 void TInstF3::QzUnZip1TotalPercentDone(int percent) {
@@ -112,7 +123,10 @@ void TInstF3::QzUnZip1TotalPercentDone(int percent) {
 void TInstF3::QzUnZip1EndUnZip(int fileIndex) {
     Label1.caption = InstallerTitle() + Pick(": копирование файлов...", ": copying files...");
     endedEntries_.insert(fileIndex);
-    PlaceEntry(platform_, setup_, record_, QzUnZip1.FullName(fileIndex));
+    const std::string entry = QzUnZip1.FullName(fileIndex);
+    const Placement placement = PlaceEntry(platform_, setup_, record_, entry);
+    log_.write(std::string(PlacementName(placement)) + ": " +
+               (placement == Placement::Excluded ? entry : PlacementTarget(setup_, entry)));
     if (fileIndex + 1 != QzUnZip1.Count() || currentVolume_ != setup_.volumeCount)
         return;
     listFailedEntries();
@@ -120,8 +134,30 @@ void TInstF3::QzUnZip1EndUnZip(int fileIndex) {
                       [this](int step) { ProgressBar1.position += step; }};
     const bool withoutProblems = RunFinishingSteps(platform_, setup_, record_, view);
     completed_ = true;
+    logFinish();
     outcome_ = withoutProblems ? InstallOutcome::Installed : InstallOutcome::InstalledWithProblems;
     terminateApplication();
+}
+
+void TInstF3::logFinish() {
+    // The tool's own copy is placed by the finishing steps, after the archive.
+    const std::string tool = PlacementTarget(setup_, SetupProgram);
+    const bool toolPlaced = record_.placedKeys.contains(text::upper(tool));
+    log_.write(std::string(PlacementName(toolPlaced ? Placement::Placed : Placement::NotUpdated)) +
+               ": " + tool);
+    for (const std::string& link : record_.createdLinks)
+        log_.write("link: " + link);
+    log_.write("uninstall record: " + setup_.installDir + "\\UNINST\\" + LogName);
+    if (!record_.uninstallEntry.empty())
+        log_.write("uninstall entry: " + record_.uninstallEntry);
+    for (const std::string& line : record_.droppedRecordLines)
+        log_.write("dropped from the earlier record (not inside the installation): " + line);
+    if (!record_.notUpdated.empty())
+        log_.write("problem: not updated: " +
+                   record_.notUpdated.substr(0, record_.notUpdated.size() - 2));
+    if (!record_.notCreated.empty())
+        log_.write("problem: not created: " +
+                   record_.notCreated.substr(0, record_.notCreated.size() - 2));
 }
 
 void TInstF3::dataCopyFailure() {
@@ -138,6 +174,7 @@ void TInstF3::dataCopyFailure() {
          "",
          {DialogButton::Ok}});
     RollBackInstallation(platform_.files, setup_, record_);
+    log_.write("rolled back: everything placed was removed, every replaced file put back");
     outcome_ = InstallOutcome::RolledBack;
     terminateApplication();
 }

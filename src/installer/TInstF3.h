@@ -5,6 +5,7 @@
 #pragma once
 
 #include "installer/EntryPlacement.h"
+#include "installer/InstallLog.h"
 #include "installer/InstallOutcome.h"
 #include "ui/Form.h"
 #include "unzip/QzUnZip.h"
@@ -15,7 +16,10 @@ namespace qz {
 
 class TInstF3 : public ui::Form {
 public:
-    TInstF3(Platform& platform, InstallerSetup& setup);
+    TInstF3(Platform& platform, InstallerSetup& setup, InstallLog& log = NoInstallLog());
+
+    // The work without the window, for an installation that shows none.
+    void installWithoutWindow();
 
     // Puts the window below the wizard, as wide as the wizard's frame.
     void placeBelow(const ui::Form& wizard);
@@ -46,9 +50,11 @@ private:
     // Lists the current volume's file entries that never reached their end
     // (bad CRC or password, unknown method, skipped) as not created.
     void listFailedEntries();
+    void logFinish();
 
     Platform& platform_;
     InstallerSetup& setup_;
+    InstallLog& log_;
     PlacementRecord record_;
     bool started_ = false;
     bool completed_ = false;

@@ -22,6 +22,9 @@ public:
     virtual bool createKey(RegistryRoot root, const std::string& key) = 0;
     virtual bool writeString(RegistryRoot root, const std::string& key, const std::string& name,
                              const std::string& value) = 0;
+    // Deletes a key that has no sub-keys, with its values; true when it is
+    // gone (also when it was never there).
+    virtual bool deleteKey(RegistryRoot root, const std::string& key) = 0;
 };
 
 } // namespace qz

@@ -12,7 +12,8 @@
 
 namespace qz {
 
-enum class SpecialFolder { Programs, Desktop, AppData };
+// The Common ones are the folders every user of the computer sees.
+enum class SpecialFolder { Programs, Desktop, AppData, CommonPrograms, CommonDesktop };
 
 class SystemInfo {
 public:

@@ -117,4 +117,11 @@ bool HostRegistry::writeString(RegistryRoot root, const std::string& key, const 
     return true;
 }
 
+bool HostRegistry::deleteKey(RegistryRoot root, const std::string& key) {
+    if (!subKeys(root, key).empty())
+        return false; // as the system's own call refuses
+    keys_.erase(normalise(root, key));
+    return true;
+}
+
 } // namespace qz

@@ -22,6 +22,7 @@ public:
     bool createKey(RegistryRoot root, const std::string& key) override;
     bool writeString(RegistryRoot root, const std::string& key, const std::string& name,
                      const std::string& value) override;
+    bool deleteKey(RegistryRoot root, const std::string& key) override;
 
 private:
     struct Key {

@@ -112,4 +112,9 @@ bool Win32Registry::writeString(RegistryRoot root, const std::string& key, const
     return rc == ERROR_SUCCESS;
 }
 
+bool Win32Registry::deleteKey(RegistryRoot root, const std::string& key) {
+    const LONG rc = RegDeleteKeyExW(rootKey(root), subKey(key).c_str(), KEY_WOW64_32KEY, 0);
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
 } // namespace qz

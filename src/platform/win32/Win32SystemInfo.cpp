@@ -55,9 +55,23 @@ std::string Win32SystemInfo::windowsDirectory() const {
 }
 
 std::string Win32SystemInfo::specialFolder(SpecialFolder folder) const {
-    int id = folder == SpecialFolder::Programs  ? CSIDL_PROGRAMS
-             : folder == SpecialFolder::Desktop ? CSIDL_DESKTOPDIRECTORY
-                                                : CSIDL_APPDATA;
+    int id = CSIDL_APPDATA;
+    switch (folder) {
+    case SpecialFolder::Programs:
+        id = CSIDL_PROGRAMS;
+        break;
+    case SpecialFolder::Desktop:
+        id = CSIDL_DESKTOPDIRECTORY;
+        break;
+    case SpecialFolder::CommonPrograms:
+        id = CSIDL_COMMON_PROGRAMS;
+        break;
+    case SpecialFolder::CommonDesktop:
+        id = CSIDL_COMMON_DESKTOPDIRECTORY;
+        break;
+    case SpecialFolder::AppData:
+        break;
+    }
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)))
         return std::string();

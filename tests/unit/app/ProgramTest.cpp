@@ -176,5 +176,48 @@ TEST_F(ProgramTest, AStartupErrorNamesItsOwnClass) {
     EXPECT_EQ(m.readFile(ProgramDir + "QZ.INI"), "[Font]\r\nMain=Consolas\r\n");
 }
 
+// -AUTO: the start-up and the close's writing, no window and no box; the
+// outcome in the exit status and the log.
+TEST_F(ProgramTest, WithoutAWindowTheToolConfiguresAndWritesTheSettings) {
+    installProblemBook(m);
+    m.system.program = ProgramDir + "QZ4Setup.exe";
+    m.system.arguments = {"/auto", "-LOG=C:\\Logs\\настройка.log"};
+    EXPECT_EQ(RunProgram(m.platform, ftp), 0);
+    EXPECT_TRUE(m.dialogs.shownForms.empty());
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    auto ini = m.readFile(ProgramDir + "QZ.INI");
+    ASSERT_TRUE(ini);
+    EXPECT_NE(ini->find("[LocaleInfo]\r\nLocale=en\r\n"), std::string::npos) << *ini;
+    EXPECT_NE(ini->find("PASCALABC1"), std::string::npos) << *ini;
+    auto log = m.readFile("C:\\Logs\\настройка.log").value_or("");
+    EXPECT_NE(log.find("settings: C:\\QZ4\\QZ.INI\r\noutcome: 0 (configured)\r\n"),
+              std::string::npos)
+        << log;
+
+    // Without the problem book's programs the start-up stops: its message
+    // goes to the log, nothing waits and nothing is written.
+    m.files.deleteFile(ProgramDir + "QZ4Res.exe");
+    m.files.deleteFile(ProgramDir + "QZ.INI");
+    EXPECT_EQ(RunProgram(m.platform, ftp), 1);
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    EXPECT_FALSE(m.files.fileExists(ProgramDir + "QZ.INI"));
+    log = m.readFile("C:\\Logs\\настройка.log").value_or("");
+    EXPECT_NE(log.find("QZ4Res.exe"), std::string::npos) << log;
+    EXPECT_NE(log.find("outcome: 1"), std::string::npos) << log;
+}
+
+TEST_F(ProgramTest, WithoutAWindowASettingsFileThatCannotBeWrittenIsItsOwnStatus) {
+    installProblemBook(m);
+    m.system.program = ProgramDir + "QZ4Setup.exe";
+    m.system.arguments = {"-AUTO", "-LOG=D:\\cfg.log"};
+    m.files.createDirectories("D:\\");
+    m.files.setWritesFailAtClose('C');
+    EXPECT_EQ(RunProgram(m.platform, ftp), 2);
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    const std::string log = m.readFile("D:\\cfg.log").value_or("");
+    EXPECT_NE(log.find("error: "), std::string::npos) << log;
+    EXPECT_NE(log.find("outcome: 2 (the settings could not be written)"), std::string::npos) << log;
+}
+
 } // namespace
 } // namespace qz

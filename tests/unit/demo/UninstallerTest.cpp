@@ -2,6 +2,7 @@
 #include "Uninstaller.h"
 #include "TestSupport.h"
 #include "UninstallRecord.h"
+#include "installer/UninstallEntry.h"
 #include "text/Text.h"
 
 #include <gtest/gtest.h>
@@ -90,9 +91,10 @@ protected:
         m.writeFile(Record, text::encode(record, 1251));
     }
 
-    int run() {
-        Uninstaller uninstaller(m.files, m.dialogs, m.system);
-        return uninstaller.run({Record});
+    int run(std::vector<std::string> switches = {}) {
+        Uninstaller uninstaller(m.files, m.dialogs, m.system, m.registry);
+        switches.push_back(Record);
+        return uninstaller.run(switches);
     }
 
     const std::vector<std::string> listed = {
@@ -144,8 +146,45 @@ TEST_F(UninstallerTest, ReportsWhatStaysAndKeepsFoldersThatAreNotEmpty) {
     EXPECT_EQ(m.dialogs.messages[1].text, "Не удалены файлы:\r\n" + listed[0]);
 }
 
+// /S: no question, no report, the exit status tells; the entry in the list
+// of installed programs goes with the installation, another one's stays.
+TEST_F(UninstallerTest, QuietRemovalTellsThroughItsStatus) {
+    const UninstallEntry ours{"Quazzle 4", "4.27", "p", Dir, "C:\\W\\sysunima.exe", Record};
+    UninstallEntry other = ours;
+    other.recordPath = "D:\\QZ4\\UNINST\\qz4.log";
+    ASSERT_EQ(WriteUninstallEntry(m.registry, other), RegistryRoot::LocalMachine);
+    EXPECT_EQ(run({"/S"}), 0);
+    EXPECT_TRUE(m.registry.keyExists(RegistryRoot::LocalMachine, UninstallKey()));
+
+    ASSERT_EQ(WriteUninstallEntry(m.registry, ours), RegistryRoot::LocalMachine);
+    build();
+    m.files.deleteFile(listed[0]);
+    m.writeFile(listed[0] + "\\inside.txt", "a folder where a file was listed");
+    EXPECT_EQ(run({"-s"}), 2);
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    EXPECT_FALSE(m.registry.keyExists(RegistryRoot::LocalMachine, UninstallKey()));
+    EXPECT_FALSE(m.files.fileExists(listed[1]));
+    EXPECT_FALSE(m.files.fileExists(Record));
+}
+
+// An installation for all users has its links in the common folders.
+TEST_F(UninstallerTest, RemovesTheLinksOfAnInstallationForAllUsers) {
+    m.system.specialFolders[SpecialFolder::CommonPrograms] = "C:\\All\\Programs";
+    m.system.specialFolders[SpecialFolder::CommonDesktop] = "C:\\All\\Desktop";
+    const std::string links[] = {"C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk",
+                                 "C:\\All\\Desktop\\QZ4 Panel.lnk"};
+    build({links[0], links[1]});
+    for (const std::string& link : links)
+        m.writeFile(link, "link");
+    EXPECT_EQ(run({"/S"}), 0);
+    for (const std::string& link : links)
+        EXPECT_FALSE(m.files.fileExists(link)) << link;
+    EXPECT_FALSE(m.files.directoryExists("C:\\All\\Programs\\Quazzle 4"));
+    EXPECT_TRUE(m.files.directoryExists("C:\\All\\Desktop"));
+}
+
 TEST_F(UninstallerTest, RecordMissingOrNotARecord) {
-    Uninstaller uninstaller(m.files, m.dialogs, m.system);
+    Uninstaller uninstaller(m.files, m.dialogs, m.system, m.registry);
     EXPECT_EQ(uninstaller.run({}), 1);
     EXPECT_EQ(uninstaller.run({"C:\\nowhere\\qz4.log"}), 1);
     m.writeFile("C:\\other.log", "just a log\r\n");

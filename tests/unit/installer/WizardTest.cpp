@@ -5,7 +5,9 @@
 #include "unzip/ZipBuilder.h"
 
 #include "installer/DistributionPassword.h"
+#include "installer/InstallerRun.h"
 #include "installer/TInstF1.h"
+#include "installer/UninstallEntry.h"
 #include "locale/Language.h"
 #include "locale/LanguageReset.h"
 
@@ -655,6 +657,141 @@ TEST_F(InstallationTest, ARefusedInstallationSaysSo) {
     wizard.Button4.click();
     wizard.Button5.click();
     EXPECT_EQ(wizard.outcome(), InstallOutcome::NotInstalled);
+}
+
+// Installations from a deployment script: the command line, no person.
+class UnattendedInstallationTest : public InstallationTest {
+protected:
+    int run(std::vector<std::string> arguments) {
+        ResetLanguageState();
+        m.dialogs.terminated = false;
+        m.system.arguments = std::move(arguments);
+        startProcess();
+        return RunInstaller(m.platform);
+    }
+    std::string log() { return m.readFile("C:\\Logs\\лаб.log").value_or("no log"); }
+    bool logged(const std::string& line) {
+        return log().find("\r\n" + line + "\r\n") != std::string::npos;
+    }
+};
+
+TEST_F(UnattendedInstallationTest, WithoutAnyWindowEverythingGoesToTheLogAndTheRegistry) {
+    if (!distribution(demo))
+        GTEST_SKIP() << "zip is not available";
+    russianSystem(); // no language question either
+    m.writeFile("C:\\Inst\\setup.ini",
+                "[ExcludeDir]\r\n1=samples\r\n[Main]\r\nInstallDir=C:\\Ini\r\n");
+    m.writeFile("C:\\Лаб\\QZ4\\RESULTS.DAT", "the student's results");
+    EXPECT_EQ(run({"/VERYSILENT", "/DIR=C:\\Лаб\\QZ4", "-log=C:\\Logs\\лаб.log", "/NOLAUNCH"}), 0);
+    EXPECT_TRUE(m.dialogs.shownForms.empty());
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    EXPECT_TRUE(m.shell.requests.empty()) << "the tool is not started";
+    EXPECT_EQ(ActiveLanguage(), "ru");
+    EXPECT_FALSE(m.files.directoryExists("C:\\Ini"));
+
+    EXPECT_TRUE(
+        log().starts_with("\xEF\xBB\xBFQZ4 installer 4.27: C:\\Inst\\setup.exe /VERYSILENT"))
+        << log();
+    for (const char* line : {
+             "mode: very silent",
+             "folder: C:\\Лаб\\QZ4",
+             "placed: C:\\Лаб\\QZ4\\QZ4Demo.exe",
+             "placed: C:\\Лаб\\QZ4\\LIB\\core.dll",
+             "placed: C:\\Windows\\System32\\sysunima.exe",
+             "kept (the user's own file): C:\\Лаб\\QZ4\\RESULTS.DAT",
+             "excluded: SAMPLES\\one.pas",
+             "link: C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk",
+             "uninstall record: C:\\Лаб\\QZ4\\UNINST\\qz4.log",
+             "uninstall entry: "
+             "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quazzle 4",
+             "outcome: 0 (installed)",
+         })
+        EXPECT_TRUE(logged(line)) << line << "\n" << log();
+
+    auto value = [&](const char* name) {
+        return m.registry.readString(RegistryRoot::LocalMachine, UninstallKey(), name);
+    };
+    EXPECT_EQ(value("DisplayName"), "Quazzle 4");
+    EXPECT_EQ(value("DisplayVersion"), "4.27");
+    EXPECT_EQ(value("InstallLocation"), "C:\\Лаб\\QZ4");
+    EXPECT_EQ(value("UninstallString"),
+              "\"C:\\Windows\\System32\\sysunima.exe\" \"C:\\Лаб\\QZ4\\UNINST\\qz4.log\"");
+    EXPECT_EQ(value("QuietUninstallString"),
+              "\"C:\\Windows\\System32\\sysunima.exe\" /S \"C:\\Лаб\\QZ4\\UNINST\\qz4.log\"");
+}
+
+TEST_F(UnattendedInstallationTest, ADamagedArchiveLeavesNothingAndTheLogSaysWhy) {
+    test::ZipBuilder zip;
+    zip.add("QZ4Demo.exe", "demo");
+    zip.add("QZ4Load.exe", "load").crc = 1;
+    dataFile(zip.bytes());
+    activateProgressWindow();
+    EXPECT_EQ(run({"/SILENT", "/DIR=C:\\QZ4", "/LOG=C:\\Logs\\лаб.log", "/LANG=en"}), 2);
+    EXPECT_TRUE(m.dialogs.messages.empty());
+    EXPECT_FALSE(m.files.directoryExists("C:\\QZ4"));
+    EXPECT_FALSE(m.registry.keyExists(RegistryRoot::LocalMachine, UninstallKey()));
+    EXPECT_TRUE(logged("not created (the archive entry is damaged): C:\\QZ4\\QZ4Load.exe"))
+        << log();
+    EXPECT_NE(log().find("error: Data-copy error."), std::string::npos) << log();
+    EXPECT_TRUE(logged("outcome: 2 (failed, rolled back)")) << log();
+}
+
+TEST_F(UnattendedInstallationTest, ARefusedCheckOrABadCommandLineChangesNothing) {
+    dataFile();
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{"/VERYSILENT", "/DIR=QZ4", "/LOG=C:\\Logs\\лаб.log"}, 1, "is not a full path"},
+        {{"/VERYSILENT", "/DIR=C:\\QZ4", "/LOG=C:\\Logs\\лаб.log", "/SILNET"},
+         5,
+         "Unknown command-line parameter: \"/SILNET\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(run(c.arguments), c.status);
+        EXPECT_TRUE(m.dialogs.messages.empty());
+        EXPECT_NE(log().find(c.why), std::string::npos) << log();
+        EXPECT_FALSE(m.files.directoryExists("C:\\QZ4"));
+    }
+    // With the wizard the mistake is shown, since someone is there to read it.
+    EXPECT_EQ(run({"/DIRECTORY=C:\\QZ4"}), 5);
+    ASSERT_EQ(m.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m.dialogs.messages[0].kind, MessageKind::Error);
+    EXPECT_TRUE(m.dialogs.shownForms.empty());
+}
+
+// /ALLUSERS: the group and the desktop link in the common folders when the
+// installer may write there; otherwise the user's, and the log says why.
+TEST_F(UnattendedInstallationTest, AllUsersLinksGoToTheCommonFoldersWhenTheyCanBeWritten) {
+    if (!distribution(demo))
+        GTEST_SKIP() << "zip is not available";
+    m.system.specialFolders[SpecialFolder::CommonPrograms] = "C:\\All\\Programs";
+    m.system.specialFolders[SpecialFolder::CommonDesktop] = "C:\\All\\Desktop";
+    const std::vector<std::string> arguments{"/VERYSILENT", "/ALLUSERS", "/DIR=C:\\QZ4",
+                                             "/LOG=C:\\Logs\\лаб.log", "/NOLAUNCH"};
+    // Not elevated: the common folders cannot be written (here: are missing).
+    EXPECT_EQ(run(arguments), 0);
+    EXPECT_TRUE(m.shell.readShortcut("C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk"));
+    EXPECT_TRUE(logged("links for the current user: the common folders cannot be written"))
+        << log();
+
+    m.files.createDirectories("C:\\All\\Programs");
+    m.files.createDirectories("C:\\All\\Desktop");
+    EXPECT_EQ(run(arguments), 0);
+    EXPECT_TRUE(m.shell.readShortcut("C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk"));
+    EXPECT_TRUE(m.shell.readShortcut("C:\\All\\Desktop\\QZ4 Panel.lnk"));
+    EXPECT_TRUE(logged("link: C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk")) << log();
+    EXPECT_EQ(tree("C:\\All\\Programs").count("$$tfile$.tmp"), 0u);
+
+    // Installed again for the user alone: the record keeps the common links,
+    // so that the removal still finds them.
+    EXPECT_EQ(run({"/VERYSILENT", "/DIR=C:\\QZ4", "/NOLAUNCH"}), 0);
+    const auto lines = record("C:\\QZ4\\UNINST\\qz4.log");
+    for (const char* link : {"C:\\All\\Programs\\Quazzle 4\\QZ4 Demo.lnk",
+                             "C:\\Menu\\Programs\\Quazzle 4\\QZ4 Demo.lnk"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), link), lines.end()) << link;
 }
 
 } // namespace

@@ -211,6 +211,12 @@ TEST(Win32Registry, WritesAndReadsUnderBothRoots) {
         EXPECT_FALSE(reg.readString(root, key, "missing"));
         ASSERT_TRUE(reg.createKey(root, key + "\\Sub"));
         EXPECT_EQ(reg.subKeys(root, key), std::vector<std::string>{"Sub"});
+        // A key goes only once it has no sub-keys; one that is gone counts as removed.
+        EXPECT_FALSE(reg.deleteKey(root, key));
+        EXPECT_TRUE(reg.deleteKey(root, key + "\\Sub"));
+        EXPECT_TRUE(reg.deleteKey(root, key));
+        EXPECT_FALSE(reg.keyExists(root, key));
+        EXPECT_TRUE(reg.deleteKey(root, key));
     }
     EXPECT_FALSE(reg.readString(RegistryRoot::ClassesRoot, "NoSuchKey\\x", ""));
 }
