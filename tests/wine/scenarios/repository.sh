@@ -12,6 +12,8 @@ made=("$drive_c/QZ4Work_ivanov_1" "$drive_c/QZ4Work_ivanov_2")
 prog=$WORK/prog
 mkdir -p "$prog/PASCALABC1"
 cp "$exe" "$prog/QZ4Setup.exe"
+# The connections take WinInet from the system folder, not from beside the program.
+plant_library "$prog"
 for tool in QZ4Demo QZ4Load QZ4Res QZ4Panel; do : >"$prog/$tool.exe"; done
 : >"$prog/PASCALABC1/qz4.pas"
 : >"$prog/PASCALABC1/loadpabc.dat"
@@ -139,3 +141,4 @@ drv expect TForm1 Button11 visible true
 drv click TForm1 Button26
 drv wait-gone TForm1
 finish 0
+expect_planted_library_unused "$prog"
