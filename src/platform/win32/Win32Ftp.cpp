@@ -32,8 +32,8 @@ struct WinInet {
 
 template <class Function> bool bind(HMODULE library, const char* name, Function& function) {
     // Through the generic function type, which the compiler takes as "any function".
-    function = reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+    function =
+        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
     return function != nullptr;
 }
 
@@ -106,8 +106,8 @@ public:
 
     bool downloadFile(const std::string& remoteName, const std::string& localPath) override {
         return inet_.FtpGetFileW(connection_, win32::wide(remoteName).c_str(),
-                           win32::wide(localPath).c_str(), FALSE, FILE_ATTRIBUTE_ARCHIVE,
-                           FTP_TRANSFER_TYPE_BINARY, 0);
+                                 win32::wide(localPath).c_str(), FALSE, FILE_ATTRIBUTE_ARCHIVE,
+                                 FTP_TRANSFER_TYPE_BINARY, 0);
     }
 
 private:

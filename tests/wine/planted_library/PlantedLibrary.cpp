@@ -13,8 +13,7 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
     if (n == 0 || n == MAX_PATH)
         return TRUE;
     std::wstring marker = std::wstring(path) + L".loaded";
-    HANDLE file =
-        CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
     return TRUE;
