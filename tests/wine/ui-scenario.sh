@@ -84,11 +84,17 @@ shot() {
 }
 
 # A library planted beside a program under WinInet's name, as a downloads
-# folder may hold one; it leaves "<its path>.loaded" if anything loads it.
-plant_library() { cp "$QZ4_BIN/planted_library/wininet.dll" "$1/wininet.dll"; }
+# folder may hold one; it leaves "planted-library.loaded" beside itself if
+# anything loads it.
+# Wine would take its own WinInet wherever a search led; from here on it
+# takes the file the search finds, as Windows does.
+plant_library() {
+  cp "$QZ4_BIN/planted_library/wininet.dll" "$1/wininet.dll"
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;wininet=n,b"
+}
 expect_planted_library_unused() {
   [ -f "$1/wininet.dll" ] || fail "no planted library in $1"
-  [ ! -e "$1/wininet.dll.loaded" ] || fail "the library planted in $1 was loaded"
+  [ ! -e "$1/planted-library.loaded" ] || fail "the library planted in $1 was loaded"
 }
 
 # The Windows form of a path in the work folder.

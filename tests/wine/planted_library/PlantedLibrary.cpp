@@ -1,6 +1,6 @@
 // A library that must never be loaded: planted beside the program under a
-// system library's name, it leaves a file "<its own path>.loaded" when
-// anything loads it, which the scenarios look for.
+// system library's name, it leaves the file "planted-library.loaded" in its
+// own folder when anything loads it, which the scenarios look for.
 #include <windows.h>
 
 #include <string>
@@ -12,7 +12,8 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
     DWORD n = GetModuleFileNameW(self, path, MAX_PATH);
     if (n == 0 || n == MAX_PATH)
         return TRUE;
-    std::wstring marker = std::wstring(path) + L".loaded";
+    std::wstring marker(path);
+    marker = marker.substr(0, marker.find_last_of(L'\\') + 1) + L"planted-library.loaded";
     HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
