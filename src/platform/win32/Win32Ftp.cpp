@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
 
 namespace qz {
 namespace {
@@ -41,7 +42,14 @@ template <class Function> bool bind(HMODULE library, const char* name, Function&
 // for the process.
 const WinInet* LoadWinInet() {
     static const std::optional<WinInet> loaded = []() -> std::optional<WinInet> {
-        HMODULE library = LoadLibraryExW(L"wininet.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        // By its full path, which every Windows takes (the search flags need an update on
+        // Windows 7); the process's own system folder, redirected for a 32-bit process.
+        wchar_t folder[MAX_PATH] = {};
+        UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return std::nullopt;
+        HMODULE library =
+            LoadLibraryExW((std::wstring(folder) + L"\\wininet.dll").c_str(), nullptr, 0);
         WinInet f{};
         if (!library || !bind(library, "InternetOpenW", f.InternetOpenW) ||
             !bind(library, "InternetSetOptionW", f.InternetSetOptionW) ||
