@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: native unit tests, the same
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows x64
-# build under Wine (with Xvfb when there is no display). The x86 Windows build
-# must link too. Ends with CTest's summary over all of them.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and both Windows builds
+# under Wine (with Xvfb when there is no display): x86, the program users get,
+# and x64. Ends with CTest's summary over all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -14,9 +14,10 @@ for preset in native native-asan win64 win32; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
-# One CTest run over the three test trees, so its summary covers them all.
+# One CTest run over the four test trees, so its summary covers them all; the
+# two Windows builds' Wine tests run side by side, each build in its own prefix.
 cat > build/CTestTestfile.cmake <<'CTEST'
-subdirs("native" "native-asan" "win64")
+subdirs("native" "native-asan" "win64" "win32")
 CTEST
 
 source scripts/xvfb.sh

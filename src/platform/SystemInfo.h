@@ -27,6 +27,7 @@ public:
     virtual std::string userName() const = 0;
     virtual std::optional<std::string> environmentVariable(const std::string& name) const = 0;
 
+    // The system folder of 32-bit programs (SysWOW64 on 64-bit Windows).
     virtual std::string systemDirectory() const = 0;
     virtual std::string windowsDirectory() const = 0;
     virtual std::string specialFolder(SpecialFolder folder) const = 0;

@@ -3,14 +3,17 @@
 # its own, and keeps a screenshot of every window it visits.
 #   ui-scenario.sh <scenario script> <tests/wine binary folder> <artefact folder>
 # The scenario is a bash script sourced here; it uses the functions below.
-# UI scenarios share one Wine prefix (QZ4_UI_WINEPREFIX) and run one at a time.
+# A build's UI scenarios share one Wine prefix (QZ4_UI_WINEPREFIX) and run one
+# at a time; the two builds' scenarios may run side by side.
 set -euo pipefail
 scenario=$1
 QZ4_BIN=$2
 ARTEFACTS=$3
 : "${QZ4_UI_WINEPREFIX:?QZ4_UI_WINEPREFIX must name the Wine prefix of the UI scenarios}"
-export WINEPREFIX=$QZ4_UI_WINEPREFIX WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
+export WINEPREFIX=$QZ4_UI_WINEPREFIX
+# shellcheck source=wine-env.sh
+source "$(dirname "$0")/wine-env.sh"
+WINE=$QZ4_WINE
 
 rm -rf "$ARTEFACTS"
 mkdir -p "$ARTEFACTS/work"
@@ -18,35 +21,28 @@ WORK=$ARTEFACTS/work
 shots=0
 program=
 
-# A display of our own.
-display=
-for n in $(seq 80 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of our own: Xvfb picks a free number itself and names it once it
+# listens, so scenarios running side by side never take the same one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ARTEFACTS/xvfb-display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=":$display"
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$ARTEFACTS/xvfb-display" ] && break; sleep 0.1; done
+display=$(cat "$ARTEFACTS/xvfb-display")
+[ -n "$display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
 
-# The prefix is made once. There is no window manager: Wine draws the window
-# frames itself and manages the windows itself (a managed window that closes
-# waits two seconds for a window manager that never answers).
-mkdir -p "$(dirname "$WINEPREFIX")"
-(
-  flock 9
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
-  fi
-) 9>"$WINEPREFIX.lock"
+# There is no window manager: Wine draws the window frames itself and manages
+# the windows itself (a managed window that closes waits two seconds for a
+# window manager that never answers).
+unmanaged_windows() {
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+ensure_prefix unmanaged_windows
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
@@ -82,6 +78,16 @@ finish() {
   [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
 }
 
+# Whether a program of this scenario's prefix whose command line matches a
+# pattern still runs (the other build's scenarios may run the same programs).
+running() {
+  local pid
+  for pid in $(pgrep -fi "$1"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
 # A line the host wrote about its window's outcome.
 expect_result() { grep -qxF "$1" "$WORK/ui_host_result.txt" || fail "no result line \"$1\""; }
 
@@ -91,6 +97,20 @@ shot() {
   geometry=$(drv rect "$2")
   shots=$((shots + 1))
   import -window root -crop "$geometry" "$ARTEFACTS/$(printf %02d "$shots")-$1.png"
+}
+
+# A library planted beside a program under WinInet's name, as a downloads
+# folder may hold one; it leaves "planted-library.loaded" beside itself if
+# anything loads it.
+# Wine would take its own WinInet wherever a search led; from here on it
+# takes the file the search finds, as Windows does.
+plant_library() {
+  cp "$QZ4_BIN/planted_library/wininet.dll" "$1/wininet.dll"
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;wininet=n,b"
+}
+expect_planted_library_unused() {
+  [ -f "$1/wininet.dll" ] || fail "no planted library in $1"
+  [ ! -e "$1/planted-library.loaded" ] || fail "the library planted in $1 was loaded"
 }
 
 # The Windows form of a path in the work folder.

@@ -13,7 +13,25 @@
 
 #include <windows.h>
 
+namespace {
+
+// Libraries loaded from now on come from the system folder only, never from the
+// executable's folder or the current one: the installer runs with administrator
+// rights from wherever it was downloaded to, beside whatever else came with it.
+// Windows 7 has the call only with its update KB2533623; without it the current
+// folder at least leaves the search.
+void RestrictLibrarySearch() {
+    using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
+    auto call = reinterpret_cast<SetDefaultDllDirectoriesCall>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (!call || !call(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        SetDllDirectoryW(L"");
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    RestrictLibrarySearch();
     qz::Win32FileSystem files;
     qz::Win32Registry registry;
     qz::Win32SystemInfo system;

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace qz {
@@ -16,6 +18,57 @@ namespace {
 
 // Connect, send and receive each give up after this long.
 constexpr DWORD TimeoutMilliseconds = 30000;
+
+// WinInet is loaded from the system folder when a session first opens. It is
+// not among the libraries Windows always takes from there, so an import would
+// let a file of its name beside the executable be loaded in its place (an
+// installer started from a downloads folder, with administrator rights).
+struct WinInet {
+    decltype(&::InternetOpenW) InternetOpenW;
+    decltype(&::InternetSetOptionW) InternetSetOptionW;
+    decltype(&::InternetConnectW) InternetConnectW;
+    decltype(&::InternetCloseHandle) InternetCloseHandle;
+    decltype(&::FtpSetCurrentDirectoryW) FtpSetCurrentDirectoryW;
+    decltype(&::FtpFindFirstFileW) FtpFindFirstFileW;
+    decltype(&::InternetFindNextFileW) InternetFindNextFileW;
+    decltype(&::FtpGetFileW) FtpGetFileW;
+    decltype(&::InternetGetLastResponseInfoW) InternetGetLastResponseInfoW;
+};
+
+template <class Function> bool bind(HMODULE library, const char* name, Function& function) {
+    // Through the generic function type, which the compiler takes as "any function".
+    function =
+        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+    return function != nullptr;
+}
+
+// The library's functions; nothing when it cannot be loaded. Loaded once, kept
+// for the process.
+const WinInet* LoadWinInet() {
+    static const std::optional<WinInet> loaded = []() -> std::optional<WinInet> {
+        // By its full path, which every Windows takes (the search flags need an update on
+        // Windows 7); the process's own system folder, redirected for a 32-bit process.
+        wchar_t folder[MAX_PATH] = {};
+        UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return std::nullopt;
+        HMODULE library =
+            LoadLibraryExW((std::wstring(folder) + L"\\wininet.dll").c_str(), nullptr, 0);
+        WinInet f{};
+        if (!library || !bind(library, "InternetOpenW", f.InternetOpenW) ||
+            !bind(library, "InternetSetOptionW", f.InternetSetOptionW) ||
+            !bind(library, "InternetConnectW", f.InternetConnectW) ||
+            !bind(library, "InternetCloseHandle", f.InternetCloseHandle) ||
+            !bind(library, "FtpSetCurrentDirectoryW", f.FtpSetCurrentDirectoryW) ||
+            !bind(library, "FtpFindFirstFileW", f.FtpFindFirstFileW) ||
+            !bind(library, "InternetFindNextFileW", f.InternetFindNextFileW) ||
+            !bind(library, "FtpGetFileW", f.FtpGetFileW) ||
+            !bind(library, "InternetGetLastResponseInfoW", f.InternetGetLastResponseInfoW))
+            return std::nullopt;
+        return f;
+    }();
+    return loaded ? &*loaded : nullptr;
+}
 
 std::string formatTime(const FILETIME& time) {
     SYSTEMTIME t{};
@@ -31,11 +84,11 @@ std::string formatTime(const FILETIME& time) {
 // server that breaks a listing off hands over what came before it, and the
 // library reports the end of that as the end of the list: only the reply
 // after the listing tells the two apart.
-bool lastReplyFailed() {
+bool lastReplyFailed(const WinInet& inet) {
     DWORD error = 0;
     wchar_t text[1024];
     DWORD size = static_cast<DWORD>(std::size(text));
-    if (!InternetGetLastResponseInfoW(&error, text, &size) || size == 0)
+    if (!inet.InternetGetLastResponseInfoW(&error, text, &size) || size == 0)
         return false;
     std::wstring_view reply(text, std::min<std::size_t>(size, std::size(text)));
     while (!reply.empty() && (reply.back() == L'\r' || reply.back() == L'\n' || reply.back() == 0))
@@ -48,17 +101,17 @@ bool lastReplyFailed() {
 
 class Win32FtpSession : public FtpSession {
 public:
-    Win32FtpSession(HINTERNET internet, HINTERNET connection)
-        : internet_(internet), connection_(connection) {}
+    Win32FtpSession(const WinInet& inet, HINTERNET internet, HINTERNET connection)
+        : inet_(inet), internet_(internet), connection_(connection) {}
     ~Win32FtpSession() override {
-        InternetCloseHandle(connection_);
-        InternetCloseHandle(internet_);
+        inet_.InternetCloseHandle(connection_);
+        inet_.InternetCloseHandle(internet_);
     }
     Win32FtpSession(const Win32FtpSession&) = delete;
     Win32FtpSession& operator=(const Win32FtpSession&) = delete;
 
     bool enterFolder(const std::string& folder) override {
-        return FtpSetCurrentDirectoryW(connection_, win32::wide(folder).c_str());
+        return inet_.FtpSetCurrentDirectoryW(connection_, win32::wide(folder).c_str());
     }
 
     std::optional<std::vector<RemoteFileInfo>>
@@ -68,10 +121,10 @@ public:
         // The whole folder is listed and matched here: servers differ in whether, and how,
         // they apply a pattern sent with the listing command.
         const std::wstring mask = win32::wide(pattern);
-        HINTERNET find = FtpFindFirstFileW(connection_, nullptr, &entry,
-                                           INTERNET_FLAG_NEED_FILE | INTERNET_FLAG_RELOAD, 0);
+        HINTERNET find = inet_.FtpFindFirstFileW(connection_, nullptr, &entry,
+                                                 INTERNET_FLAG_NEED_FILE | INTERNET_FLAG_RELOAD, 0);
         if (!find) {
-            if (GetLastError() == ERROR_NO_MORE_FILES && !lastReplyFailed())
+            if (GetLastError() == ERROR_NO_MORE_FILES && !lastReplyFailed(inet_))
                 return found;
             return std::nullopt;
         }
@@ -83,24 +136,25 @@ public:
                 name != L".." && PathMatchSpecW(name.c_str(), mask.c_str()))
                 found.push_back(
                     {win32::narrow(name), entry.nFileSizeLow, formatTime(entry.ftLastWriteTime)});
-            if (!InternetFindNextFileW(find, &entry)) {
+            if (!inet_.InternetFindNextFileW(find, &entry)) {
                 complete = GetLastError() == ERROR_NO_MORE_FILES;
                 break;
             }
         }
-        InternetCloseHandle(find);
-        if (!complete || lastReplyFailed())
+        inet_.InternetCloseHandle(find);
+        if (!complete || lastReplyFailed(inet_))
             return std::nullopt;
         return found;
     }
 
     bool downloadFile(const std::string& remoteName, const std::string& localPath) override {
-        return FtpGetFileW(connection_, win32::wide(remoteName).c_str(),
-                           win32::wide(localPath).c_str(), FALSE, FILE_ATTRIBUTE_ARCHIVE,
-                           FTP_TRANSFER_TYPE_BINARY, 0);
+        return inet_.FtpGetFileW(connection_, win32::wide(remoteName).c_str(),
+                                 win32::wide(localPath).c_str(), FALSE, FILE_ATTRIBUTE_ARCHIVE,
+                                 FTP_TRANSFER_TYPE_BINARY, 0);
     }
 
 private:
+    const WinInet& inet_;
     HINTERNET internet_;
     HINTERNET connection_;
 };
@@ -111,24 +165,27 @@ RepositorySession Win32Ftp::openRepositorySession(const std::string& hostField,
                                                   const std::string& folder,
                                                   const std::string& user,
                                                   const std::string& password) {
+    const WinInet* inet = LoadWinInet();
+    if (!inet)
+        return {SessionStatus::NoInternet, nullptr};
     HINTERNET internet =
-        InternetOpenW(L"QZ4Load", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+        inet->InternetOpenW(L"QZ4Load", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!internet)
         return {SessionStatus::NoInternet, nullptr};
     DWORD timeout = TimeoutMilliseconds;
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                          INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionW(internet, option, &timeout, sizeof timeout);
+        inet->InternetSetOptionW(internet, option, &timeout, sizeof timeout);
 
     FtpAddress address = SplitFtpAddress(hostField);
-    HINTERNET connection = InternetConnectW(
+    HINTERNET connection = inet->InternetConnectW(
         internet, win32::wide(address.host).c_str(), address.port, win32::wide(user).c_str(),
         win32::wide(password).c_str(), INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0);
     if (!connection) {
-        InternetCloseHandle(internet);
+        inet->InternetCloseHandle(internet);
         return {SessionStatus::ConnectFailed, nullptr};
     }
-    auto session = std::make_unique<Win32FtpSession>(internet, connection);
+    auto session = std::make_unique<Win32FtpSession>(*inet, internet, connection);
     if (!session->enterFolder(folder))
         return {SessionStatus::FolderNotFound, nullptr};
     return {SessionStatus::Connected, std::move(session)};

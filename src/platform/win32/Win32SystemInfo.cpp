@@ -42,9 +42,16 @@ std::optional<std::string> Win32SystemInfo::environmentVariable(const std::strin
     return narrow(value.c_str());
 }
 
+// The program is a 32-bit one: on 64-bit Windows its system libraries live in
+// the 32-bit system folder (SysWOW64), where its reads of System32 are
+// redirected. That folder is named as it is, so that a shortcut or a record
+// line means the same file to a 64-bit reader (Explorer) and so that the x64
+// build, which reads the 32-bit registry view, sees the 32-bit files too. On
+// 32-bit Windows there is no such folder and System32 is the one.
 std::string Win32SystemInfo::systemDirectory() const {
     wchar_t dir[MAX_PATH] = {};
-    GetSystemDirectoryW(dir, MAX_PATH);
+    if (GetSystemWow64DirectoryW(dir, MAX_PATH) == 0)
+        GetSystemDirectoryW(dir, MAX_PATH);
     return narrow(dir);
 }
 

@@ -233,6 +233,38 @@ TEST(Win32SystemInfo, ReportsTheMachine) {
     EXPECT_NE(sys.oemCodePage(), 0u);
 }
 
+// The system folder is the 32-bit one (the prefix is 64-bit Windows): a file
+// placed there is what a 32-bit program finds in its System32, and it is not
+// in the 64-bit System32, whichever build places it.
+TEST(Win32SystemInfo, SystemFolderIsWhereA32BitProgramLooks) {
+    Win32SystemInfo sys;
+    Win32FileSystem fs;
+    const std::string dir = sys.systemDirectory();
+    EXPECT_TRUE(text::equalsIgnoreCase(dir, sys.windowsDirectory() + "\\SysWOW64")) << dir;
+    const std::string name = uniqueName("qz4-system-folder-") + ".dll";
+    const std::wstring placed = win32::wide(dir + "\\" + name);
+    {
+        auto file = fs.open(dir + "\\" + name, OpenMode::Create);
+        ASSERT_TRUE(file && file->write("MZ", 2) == 2 && file->close());
+    }
+
+    wchar_t system32[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryW(system32, MAX_PATH), 0u);
+    const std::wstring seen = std::wstring(system32) + L"\\" + win32::wide(name);
+    PVOID redirection = nullptr;
+    if (sizeof(void*) == 4) {
+        // What the 32-bit program reads through its System32.
+        EXPECT_NE(GetFileAttributesW(seen.c_str()), INVALID_FILE_ATTRIBUTES);
+        // What a 64-bit program reads there: the real System32.
+        ASSERT_TRUE(Wow64DisableWow64FsRedirection(&redirection));
+        EXPECT_EQ(GetFileAttributesW(seen.c_str()), INVALID_FILE_ATTRIBUTES);
+        Wow64RevertWow64FsRedirection(redirection);
+    } else {
+        EXPECT_EQ(GetFileAttributesW(seen.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    EXPECT_TRUE(DeleteFileW(placed.c_str()));
+}
+
 // A shortcut made through the shell link object resolves to what it was
 // given, an existing one is kept, and the shortcut files the native build
 // writes are read by the system as the same shortcut.

@@ -13,7 +13,7 @@ drive_c=$WINEPREFIX/drive_c
 # runs, its file cannot be replaced.
 tool_ended() {
   for _ in $(seq 150); do
-    pgrep -fi 'QZ4Test.qz4setup\.exe' >/dev/null || return 0
+    running 'QZ4Test.qz4setup\.exe' || return 0
     sleep 0.2
   done
   fail "the configuration tool does not end"
@@ -38,6 +38,7 @@ printf 'unit QZ4;\r\n' >"$src/PASCALABC1/qz4.pas"
 : >"$src/PASCALABC1/loadpabc.dat"
 (cd "$src" && zip -qrD -P "$password" "$dist/QZ4Complete.dat" .)
 cp "$exe" "$dist/QZ4Complete.exe"
+plant_library "$dist"
 cp "$src/readme.txt" "$dist/readme.txt"
 printf 'Лицензия.\r\n' >"$dist/license.txt"
 printf '[ExcludeDir]\r\n1=samples\r\n' >"$dist/QZ4Complete.ini"
@@ -63,6 +64,7 @@ drv wait-window '#32770' 120
 import -window root "$ARTEFACTS/$(printf %02d $((++shots)))-installed.png"
 drv answer OK "Установка задачника Quazzle успешно завершена."
 finish 0
+expect_planted_library_unused "$dist"
 
 # The configuration tool was started with "-lru": it speaks Russian.
 drv wait-window TForm1 60
@@ -75,7 +77,10 @@ tool_ended
 [ "$(tr -d '\r' <"$drive_c/QZ4Test/QZ4Demo.exe")" = "stand-in QZ4Demo" ] || fail "QZ4Demo.exe"
 [ -f "$drive_c/QZ4Test/LIB/core.dll" ] || fail "LIB\\core.dll"
 [ -f "$drive_c/QZ4Test/QZ4Setup.exe" ] || fail "the configuration tool's copy"
-[ -f "$drive_c/windows/system32/sysunima.exe" ] || fail "the uninstaller in the system folder"
+# SYSTEM\ entries go where a 32-bit program on 64-bit Windows reads its system
+# folder (the 32-bit one), not into the 64-bit System32.
+[ -f "$drive_c/windows/syswow64/sysunima.exe" ] || fail "the uninstaller in the 32-bit system folder"
+[ ! -e "$drive_c/windows/system32/sysunima.exe" ] || fail "the uninstaller in the 64-bit system folder"
 [ ! -e "$drive_c/QZ4Test/SAMPLES" ] || fail "the excluded folder was installed"
 ! ls -d "$drive_c"/QZ4Test/~QZ4Setup*.tmp 2>/dev/null || fail "the temporary folder stays"
 log=$drive_c/QZ4Test/UNINST/qz4.log
@@ -85,7 +90,7 @@ cp "$log" "$ARTEFACTS/qz4-first.log"
 
 out=$(drv link 'C:\QZ4Test\UNINST\QZ4Uninstall.lnk')
 echo "$out"
-grep -qix 'target: C:\\windows\\system32\\sysunima.exe' <<<"$out" || fail "uninstaller link target"
+grep -qix 'target: C:\\windows\\syswow64\\sysunima.exe' <<<"$out" || fail "uninstaller link target"
 grep -qxF 'arguments: "C:\QZ4Test\UNINST\qz4.log"' <<<"$out" || fail "uninstaller link arguments"
 demo=$(tr -d '\r' <"$log" | grep -a 'QZ4 Demo.lnk$') || fail "no Demo link in the record"
 out=$(drv link "$demo")

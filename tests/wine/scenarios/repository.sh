@@ -12,6 +12,8 @@ drive_c=$WINEPREFIX/drive_c
 made=("$drive_c/QZ4Work_ivanov_1" "$drive_c/QZ4Work_ivanov_2")
 
 program_folder
+# The connections take WinInet from the system folder, not from beside the program.
+plant_library "$prog"
 
 # The repository: group abc24a1b with two certificates of student ivanov,
 # a text file beside them, another student, and the two templates.
@@ -179,3 +181,4 @@ drv expect TForm1 Button11 visible true
 drv click TForm1 Button26
 drv wait-gone TForm1
 finish 0
+expect_planted_library_unused "$prog"
