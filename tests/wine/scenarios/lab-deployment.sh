@@ -50,7 +50,7 @@ for file in QZ4Demo.exe QZ4Load.exe QZ4Res.exe QZ4Panel.exe 'LIB\core.dll' 'PASC
   'PASCALABC1\loadpabc.dat' QZ4Setup.exe; do
   grep -qaxF "placed: C:\\Lab QZ4\\$file"$'\r' "$log" || fail "the log lacks $file"
 done
-grep -qaiF 'placed: C:\windows\system32\sysunima.exe' "$log" || fail "the log lacks the uninstaller"
+grep -qaiF 'placed: C:\windows\syswow64\sysunima.exe' "$log" || fail "the log lacks the uninstaller"
 # For all users: the group in the common Start menu (Wine runs as an administrator).
 common=$(tr -d '\r' <"$log" | sed -n 's/^link: \(.*ProgramData.*\)\\QZ4 Demo\.lnk$/\1/p')
 [ -n "$common" ] || fail "the group is not in the common folders"
@@ -95,7 +95,7 @@ program=$panel
 finish 2
 
 # The quiet removal: everything the record names and the entry go.
-start 'C:\windows\system32\sysunima.exe' /S 'C:\Lab QZ4\UNINST\qz4.log'
+start 'C:\windows\syswow64\sysunima.exe' /S 'C:\Lab QZ4\UNINST\qz4.log'
 watch_windows
 finish 0
 [ ! -s "$WORK/windows.txt" ] || fail "the uninstaller showed windows: $(cat "$WORK/windows.txt")"

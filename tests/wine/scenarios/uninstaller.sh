@@ -10,6 +10,8 @@ programs=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows
 [ -d "$programs" ] || fail "no Start menu programs folder in the prefix"
 group=$programs/"Quazzle 4"
 group_line="C:$(printf %s "${group#"$WINEPREFIX"/drive_c}" | tr / '\\')\\QZ4 Setup.lnk"
+# An installation before this scenario may have left links there.
+rm -rf "$group"
 mkdir -p "$WORK/QZ4/UNINST" "$WORK/QZ4/CPPCODE1" "$WORK/QZ4/SAMPLES/Begin" "$WORK/Other" "$group"
 for f in QZ4/QZ4Demo.exe QZ4/QZ4Setup.exe QZ4/CPPCODE1/qz4.cpp QZ4/SAMPLES/Begin/task.pas \
          QZ4/UNINST/QZ4Uninstall.lnk Other/keep.txt; do
