@@ -4,6 +4,7 @@
 #include "installer/FolderTree.h"
 #include "installer/InstallationBounds.h"
 #include "installer/UninstallEntry.h"
+#include "settings/TextFile.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -63,7 +64,8 @@ int Uninstaller::run(const std::vector<std::string>& parameters) {
                "The uninstall record \"" + recordPath + "\" cannot be read.");
         return 1;
     }
-    std::optional<UninstallRecord> record = ParseUninstallRecord(system_.ansiText().decode(*bytes));
+    std::optional<UninstallRecord> record =
+        ParseUninstallRecord(DecodeTextFile(*bytes, system_.ansiText()).text);
     if (!record) {
         report({}, MessageKind::Error, "\"" + recordPath + "\" is not an uninstall record.");
         return 1;

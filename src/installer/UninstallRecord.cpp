@@ -2,6 +2,7 @@
 
 #include "installer/ParagraphReflow.h"
 #include "locale/Language.h"
+#include "settings/TextFile.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -47,6 +48,7 @@ RecordWrite WriteUninstallRecord(FileSystem& files, const std::string& path,
                                  const InstallationBounds& bounds, CodePage codePage) {
     RecordWrite result;
     std::vector<std::string> earlier;
+    TextFileForm form = TextFileForm::CodePage;
     if (auto attributes = files.attributes(path)) {
         if (*attributes & AttrReadOnly)
             files.setAttributes(path, *attributes & ~AttrReadOnly);
@@ -56,16 +58,19 @@ RecordWrite WriteUninstallRecord(FileSystem& files, const std::string& path,
             } else {
                 std::string bytes(file->size(), '\0');
                 bytes.resize(file->read(bytes.data(), bytes.size()));
-                earlier = splitLines(codePage.decode(bytes));
+                TextFileContent decoded = DecodeTextFile(bytes, codePage);
+                form = decoded.form;
+                earlier = splitLines(decoded.text);
             }
         }
     }
     RecordMerge merge = MergeUninstallRecord(std::move(earlier), list, bounds);
     result.dropped.insert(result.dropped.end(), merge.dropped.begin(), merge.dropped.end());
 
-    std::string content;
+    std::string text;
     for (const std::string& line : merge.lines)
-        content += codePage.encode(line) + "\r\n";
+        text += line + "\r\n";
+    const std::string content = EncodeTextFile(text, codePage, form);
     const std::string fresh = path + "1";
     auto file = files.open(fresh, OpenMode::Create);
     const bool complete = file && file->write(content.data(), content.size()) == content.size();

@@ -38,7 +38,8 @@ struct RecordWrite {
 };
 
 // Writes the list as the record at path, merged with an earlier record
-// there; text in the given (ANSI) code page, CR LF line ends. The new record
+// there; text in the given (ANSI) code page, or in UTF-16 when that cannot
+// hold a path (see TextFile.h), CR LF line ends. The new record
 // is written beside the old one and replaces it in one step, so a failure
 // keeps the old record.
 RecordWrite WriteUninstallRecord(FileSystem& files, const std::string& path,

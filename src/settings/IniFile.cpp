@@ -28,26 +28,6 @@ std::string keyName(const std::string& line) {
     return text::trim(eq == npos ? line : line.substr(0, eq));
 }
 
-constexpr std::string_view Utf16Mark = "\xFF\xFE";
-constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
-
-std::string fromUtf16Le(std::string_view bytes) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    return text::fromUtf16(units);
-}
-
-std::string toUtf16Le(std::string_view utf8) {
-    std::string bytes;
-    for (char16_t unit : text::toUtf16(utf8)) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
 // Control characters other than the tab, which is a blank to the reader.
 bool hasControlCharacter(std::string_view s) {
     for (char c : s)
@@ -74,16 +54,9 @@ IniFile::IniFile(FileSystem& files, std::string path, CodePage codePage)
     std::string bytes(file->size(), '\0');
     bytes.resize(file->read(bytes.data(), bytes.size()));
     readable_ = true;
-    std::string content;
-    if (bytes.starts_with(Utf16Mark)) {
-        encoding_ = Encoding::Utf16;
-        content = fromUtf16Le(std::string_view(bytes).substr(Utf16Mark.size()));
-    } else if (bytes.starts_with(Utf8Mark)) {
-        encoding_ = Encoding::Utf8;
-        content = bytes.substr(Utf8Mark.size());
-    } else {
-        content = codePage_.decode(bytes);
-    }
+    TextFileContent decoded = DecodeTextFile(bytes, codePage_);
+    form_ = decoded.form;
+    const std::string& content = decoded.text;
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
@@ -251,16 +224,7 @@ bool IniFile::save() {
     std::string content;
     for (const std::string& line : lines_)
         content += line + "\r\n";
-    std::string bytes;
-    if (encoding_ == Encoding::CodePage) {
-        bytes = codePage_.encode(content);
-        if (codePage_.decode(bytes) != content)
-            encoding_ = Encoding::Utf16;
-    }
-    if (encoding_ == Encoding::Utf16)
-        bytes = std::string(Utf16Mark) + toUtf16Le(content);
-    else if (encoding_ == Encoding::Utf8)
-        bytes = std::string(Utf8Mark) + content;
+    const std::string bytes = EncodeTextFile(content, codePage_, form_);
     auto file = files_.open(path_, OpenMode::Create);
     bool ok = file && file->write(bytes.data(), bytes.size()) == bytes.size() && file->close();
     writeFailed_ = writeFailed_ || !ok;

@@ -11,6 +11,7 @@
 
 #include "platform/CodePages.h"
 #include "platform/FileSystem.h"
+#include "settings/TextFile.h"
 
 #include <string>
 #include <vector>
@@ -60,12 +61,10 @@ private:
     std::size_t sectionEnd(std::size_t header) const;
     bool save();
 
-    enum class Encoding { CodePage, Utf16, Utf8 };
-
     FileSystem& files_;
     std::string path_;
     CodePage codePage_;
-    Encoding encoding_ = Encoding::CodePage;
+    TextFileForm form_ = TextFileForm::CodePage;
     bool readable_ = false;
     bool writeFailed_ = false;
     std::vector<std::string> lines_;

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "UninstallRecord.h"
 #include "installer/UninstallEntry.h"
+#include "settings/TextFile.h"
 #include "text/Text.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,25 @@ protected:
     };
     test::TestMachine m;
 };
+
+// A record whose paths a Western code page cannot hold is in UTF-16 with its
+// mark, as the installer writes it; the uninstaller reads it as such.
+TEST_F(UninstallerTest, ARecordInUtf16IsRead) {
+    m.system.ansi = 1252;
+    const std::string dir = "C:\\Задачник";
+    m.writeFile(dir + "\\QZ4Demo.exe", "x");
+    TextFileForm form = TextFileForm::CodePage;
+    m.writeFile(dir + "\\UNINST\\qz4.log",
+                EncodeTextFile("Uninstall|Remove?|Removed.|Left:|\r\n" + dir + "\\QZ4Demo.exe\r\n",
+                               m.system.ansiText(), form));
+    ASSERT_EQ(form, TextFileForm::Utf16);
+    m.dialogs.messageAnswers = {DialogButton::Yes, DialogButton::Ok};
+    Uninstaller uninstaller(m.files, m.dialogs, m.system, m.registry);
+    EXPECT_EQ(uninstaller.run({dir + "\\UNINST\\qz4.log"}), 0);
+    EXPECT_FALSE(m.files.directoryExists(dir));
+    ASSERT_EQ(m.dialogs.messages.size(), 2u);
+    EXPECT_EQ(m.dialogs.messages[1].text, "Removed.");
+}
 
 TEST_F(UninstallerTest, DeclinedLeavesEverything) {
     m.dialogs.messageAnswers = {DialogButton::No};

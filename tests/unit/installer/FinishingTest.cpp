@@ -6,6 +6,7 @@
 #include "installer/UninstallRecord.h"
 #include "locale/Language.h"
 #include "locale/LanguageReset.h"
+#include "settings/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,27 @@ TEST(UninstallRecordTest, ARecordOnDiskIsMergedAndKeptInItsCodePage) {
     EXPECT_EQ(written.dropped, Lines{"C:\\Windows\\win.ini"});
     EXPECT_EQ(m.readFile(path), "new|\r\n" + cyrillic + "\\LIB\\a\r\n" + cyrillic + "\\b\r\n");
     EXPECT_FALSE(m.files.fileExists(path + "1"));
+}
+
+// On a Western system a Cyrillic installation folder does not fit the code
+// page: the record goes to UTF-16 with its mark instead of "?" letters, and
+// a second installation reads it back and keeps that form.
+TEST(UninstallRecordTest, PathsTheCodePageCannotHoldKeepTheirLetters) {
+    test::TestMachine m;
+    const std::string path = "C:\\Задачник\\UNINST\\qz4.log";
+    const CodePage western{m.system.codePages(), 1252};
+    m.files.createDirectories("C:\\Задачник\\UNINST");
+    for (const auto& list :
+         {Lines{"new|", "C:\\Задачник\\b"}, Lines{"again|", "C:\\Задачник\\c"}}) {
+        RecordWrite written =
+            WriteUninstallRecord(m.files, path, list, boundsOf("C:\\Задачник"), western);
+        EXPECT_TRUE(written.written);
+        EXPECT_TRUE(written.dropped.empty());
+    }
+    const std::string bytes = m.readFile(path).value_or("");
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(DecodeTextFile(bytes, western).text,
+              "again|\r\nC:\\Задачник\\b\r\nC:\\Задачник\\c\r\n");
 }
 
 TEST(UninstallRecordTest, ARecordTooLargeToBeOneIsNotRead) {
