@@ -1,8 +1,8 @@
 # Sourced by ui-scenario.sh for install-bench.sh: unattended installations of
-# the same files by the QZ4 installer and by an NSIS installer (zlib, silent,
-# 64-bit), each timed from the start of its process to its end, best of
-# three, for a distribution with nothing but the uninstaller, one the size of
-# the demo and a large one.
+# the same files by the QZ4 installer (/VERYSILENT) and by an NSIS installer
+# (zlib, silent, 64-bit), each timed from the start of its process to its
+# end, best of three, for a distribution with nothing but the uninstaller,
+# one the size of the demo and a large one.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
 repo=$(cd "$(dirname "$scenario")/../.." && pwd)
 password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
@@ -19,13 +19,15 @@ seconds() { # seconds <expected exit code> <program> [arguments]: the run's wall
   echo "$(date +%s.%N) - $from" | bc
 }
 
-# The best of three installations into an empty folder: best <folder> <program>.
+# The best of three installations into an empty folder:
+# best <folder> <program> [arguments].
 best() {
-  local folder=$1 program=$2 time fastest=
+  local folder=$1 time fastest=
+  shift
   for _ in 1 2 3; do
     rm -rf "${drive_c:?}/$folder"
-    time=$(seconds 0 "$program")
-    [ -n "$(ls -A "$drive_c/$folder" 2>/dev/null)" ] || fail "$program installed nothing"
+    time=$(seconds 0 "$@")
+    [ -n "$(ls -A "$drive_c/$folder" 2>/dev/null)" ] || fail "$1 installed nothing"
     if [ -z "$fastest" ] || [ "$(echo "$time < $fastest" | bc)" = 1 ]; then fastest=$time; fi
   done
   rm -rf "${drive_c:?}/$folder"
@@ -44,7 +46,7 @@ distribution() {
   done
   (cd "$src" && zip -qrD -P "$password" "$WORK/$name/setup.dat" .)
   cp "$exe" "$WORK/$name/setup.exe"
-  printf '[Main]\r\nInstallDir=C:\\QZ4Bench\r\nAutoRun=1\r\nFinalMessage=0\r\n[Setup]\r\nRun=0\r\n' \
+  printf '[Main]\r\nInstallDir=C:\\QZ4Bench\r\n' \
     >"$WORK/$name/setup.ini"
   cat >"$WORK/$name/nsis.nsi" <<NSI
 Unicode true
@@ -77,7 +79,8 @@ for size in uninstaller demo large; do
       QZ4Panel.exe:700 readme.txt:8 readme_en.txt:8 LIB/qz4.dll:900 LIB/core.dat:300) ;;
     large) holds=$(distribution "$size" "${large_files[@]}") ;;
   esac
-  qz4=$(best QZ4Bench "$WORK/$size/setup.exe")
+  # Unattended, as the NSIS installer runs.
+  qz4=$(best QZ4Bench "$WORK/$size/setup.exe" /VERYSILENT /NOLAUNCH)
   nsis=$(best NsisBench "$WORK/$size/nsis-setup.exe")
   printf '%-38s %7.2fs %7.2fs %6.2fx\n' "$size ($holds)" "$qz4" "$nsis" "$(echo "$qz4 / $nsis" | bc -l)"
 done
