@@ -4,9 +4,7 @@
 # end, best of three, for a distribution with nothing but the uninstaller,
 # one the size of the demo and a large one.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
-repo=$(cd "$(dirname "$scenario")/../.." && pwd)
-password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
-  "$repo/src/installer/DistributionPassword.h")
+password=$(distribution_password)
 drive_c=$WINEPREFIX/drive_c
 command -v makensis >/dev/null || fail "makensis is not installed (scripts/install-deps.sh)"
 

@@ -71,6 +71,15 @@ program_folder() {
   : >"$prog/PASCALABC1/loadpabc.dat"
 }
 
+# The password distributions are encrypted with, as the installer has it.
+distribution_password() {
+  local password
+  password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
+    "$(dirname "${BASH_SOURCE[0]}")/../../src/installer/DistributionPassword.h")
+  [ -n "$password" ] || fail "no distribution password"
+  echo "$password"
+}
+
 # Waits for the program's end and checks its exit code.
 finish() {
   local code=0

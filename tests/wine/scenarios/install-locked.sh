@@ -2,9 +2,7 @@
 # question, Ignore, the final message that lists the file and advises a
 # restart, and no start of the configuration tool.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
-repo=$(cd "$(dirname "$scenario")/../../.." && pwd)
-password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
-  "$repo/src/installer/DistributionPassword.h")
+password=$(distribution_password)
 drive_c=$WINEPREFIX/drive_c
 src=$WORK/src
 dist=$WORK/dist

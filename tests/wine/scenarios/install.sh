@@ -4,10 +4,7 @@
 # tool started in the chosen language. Then a second, unattended installation
 # that merges the record, and a damaged archive that leaves nothing behind.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
-repo=$(cd "$(dirname "$scenario")/../../.." && pwd)
-password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
-  "$repo/src/installer/DistributionPassword.h")
-[ -n "$password" ] || fail "no distribution password"
+password=$(distribution_password)
 drive_c=$WINEPREFIX/drive_c
 # The configuration tool's process outlives its window for a moment; while it
 # runs, its file cannot be replaced.

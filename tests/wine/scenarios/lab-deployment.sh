@@ -3,10 +3,7 @@
 # windowless configuration, a silent reinstallation over a locked file, a
 # quiet removal, and a damaged archive that leaves nothing.
 exe="$QZ4_BIN/../../src/app/win32/QZ4Setup.exe"
-repo=$(cd "$(dirname "$scenario")/../../.." && pwd)
-password=$(sed -n 's/.*DistributionPassword\[\] = "\([0-9]*\)".*/\1/p' \
-  "$repo/src/installer/DistributionPassword.h")
-[ -n "$password" ] || fail "no distribution password"
+password=$(distribution_password)
 drive_c=$WINEPREFIX/drive_c
 target=$drive_c/Lab\ QZ4
 logs=$drive_c/LabLogs
