@@ -6,6 +6,9 @@
 # A build's UI scenarios share one Wine prefix (QZ4_UI_WINEPREFIX) and run one
 # at a time; the two builds' scenarios may run side by side.
 set -euo pipefail
+# A command that fails without a word of its own (a program that crashed
+# under Wine, say) still says where the scenario stopped.
+trap 'echo "FAILED: status $? at line $LINENO: $BASH_COMMAND" >&2' ERR
 scenario=$1
 QZ4_BIN=$2
 ARTEFACTS=$3
