@@ -63,19 +63,16 @@ int ConfigureWithoutWindow(Platform& platform, Ftp& ftp, const WindowlessRequest
     InstallLog log;
     if (!request.logFile.empty() && !log.open(platform.files, request.logFile))
         return LogNotWritableStatus; // no window may be shown, and no log holds the reason
-    std::string line;
-    for (const std::string& parameter : platform.system.commandLine())
-        line += " " + parameter;
-    log.write("QZ4Setup: " + platform.system.programPath() + line);
+    log.writeStart("QZ4Setup", platform.system);
     int status;
     try {
         const ConfigureOutcome outcome = configure(platform, ftp, log);
         status = static_cast<int>(outcome);
-        log.write("outcome: " + std::to_string(status) + " (" + outcomeName(outcome) + ")");
+        log.writeOutcome(status, outcomeName(outcome));
     } catch (...) {
         log.write("error: " + DescribeError(std::current_exception()));
         status = UnexpectedErrorStatus;
-        log.write("outcome: " + std::to_string(status) + " (unexpected error)");
+        log.writeOutcome(status, "unexpected error");
     }
     log.close();
     return status;

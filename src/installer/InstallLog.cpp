@@ -1,6 +1,7 @@
 #include "installer/InstallLog.h"
 
 #include "platform/PathRoot.h"
+#include "settings/TextFile.h"
 
 namespace qz {
 
@@ -12,12 +13,23 @@ bool InstallLog::open(FileSystem& files, const std::string& path) {
     file_ = files.open(path, OpenMode::Create);
     failed_ = false;
     // The byte-order mark makes the editors of older systems read UTF-8.
-    put("\xEF\xBB\xBF");
+    put(std::string(Utf8Mark));
     return isOpen() && !failed_;
 }
 
 void InstallLog::write(const std::string& line) {
     put(line + "\r\n");
+}
+
+void InstallLog::writeStart(const std::string& who, const SystemInfo& system) {
+    std::string line = who + ": " + system.programPath();
+    for (const std::string& parameter : system.commandLine())
+        line += " " + parameter;
+    write(line);
+}
+
+void InstallLog::writeOutcome(int status, const std::string& meaning) {
+    write("outcome: " + std::to_string(status) + " (" + meaning + ")");
 }
 
 void InstallLog::put(const std::string& bytes) {

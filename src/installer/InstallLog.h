@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/SystemInfo.h"
 
 #include <memory>
 #include <string>
@@ -20,6 +21,10 @@ public:
     bool isOpen() const { return file_ != nullptr; }
 
     void write(const std::string& line);
+    // The first line: who runs, the program's path and its parameters.
+    void writeStart(const std::string& who, const SystemInfo& system);
+    // The last line: the exit status and what it means.
+    void writeOutcome(int status, const std::string& meaning);
     // False when a line was lost or the close failed.
     bool close();
 

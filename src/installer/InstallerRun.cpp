@@ -40,11 +40,7 @@ const char* modeName(InstallMode mode) {
 }
 
 void logStart(InstallLog& log, const Platform& platform, const InstallerOptions& o) {
-    std::string line;
-    for (const std::string& argument : platform.system.commandLine())
-        line += " " + argument;
-    log.write(std::string("QZ4 installer ") + InstallerVersion + ": " +
-              platform.system.programPath() + line);
+    log.writeStart(std::string("QZ4 installer ") + InstallerVersion, platform.system);
     log.write(std::string("mode: ") + modeName(o.mode));
     if (o.installDir)
         log.write("folder: " + *o.installDir);
@@ -58,7 +54,7 @@ void logStart(InstallLog& log, const Platform& platform, const InstallerOptions&
 
 int finish(InstallLog& log, InstallOutcome outcome) {
     const int status = static_cast<int>(outcome);
-    log.write("outcome: " + std::to_string(status) + " (" + outcomeName(outcome) + ")");
+    log.writeOutcome(status, outcomeName(outcome));
     log.close();
     return status;
 }

@@ -193,6 +193,10 @@ void TInstF1::Button4Click() {
     if (!RunInstallChecks(platform_, setup_, Edit1.caption))
         return;
     progress_.placeBelow(*this);
+    showProgress();
+}
+
+void TInstF1::showProgress() {
     progress_.Label1.caption = InstallerTitle() + Pick(": чтение данных...", ": data reading...");
     progress_.showModal();
 }
@@ -205,8 +209,7 @@ void TInstF1::installUnattended() {
         progress_.installWithoutWindow();
         return;
     }
-    progress_.Label1.caption = InstallerTitle() + Pick(": чтение данных...", ": data reading...");
-    progress_.showModal();
+    showProgress();
 }
 
 void TInstF1::Button5Click() {

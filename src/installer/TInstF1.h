@@ -56,6 +56,7 @@ private:
     void showVersion();
     void placeDocumentButtons();
     void useCommonFolders();
+    void showProgress();
 
     Platform& platform_;
     InstallerOptions options_;

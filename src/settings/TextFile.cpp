@@ -5,9 +5,6 @@
 namespace qz {
 namespace {
 
-constexpr std::string_view Utf16Mark = "\xFF\xFE";
-constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
-
 std::string fromUtf16Le(std::string_view bytes) {
     std::u16string units(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i)

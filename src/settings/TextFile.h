@@ -15,6 +15,10 @@ namespace qz {
 
 enum class TextFileForm { CodePage, Utf16, Utf8 };
 
+// The byte-order marks that open the two Unicode forms.
+inline constexpr std::string_view Utf16Mark = "\xFF\xFE";
+inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
 struct TextFileContent {
     std::string text; // UTF-8
     TextFileForm form = TextFileForm::CodePage;
