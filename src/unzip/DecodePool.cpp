@@ -16,9 +16,13 @@ constexpr int kMostThreads = 8;
 constexpr std::size_t kLocalRecordSize = 30;
 } // namespace
 
+// The engine's thread keeps a core of its own: it writes every byte and runs
+// the window's queue, and the whole run waits for it. The workers' lowered
+// priority does not always protect it: Wine gives it no weight, and there a
+// second worker on two cores made the installer half as slow again.
 int DecodePool::threadsForThisProcessor() {
     const int cores = static_cast<int>(std::thread::hardware_concurrency());
-    return std::clamp(cores, 1, kMostThreads);
+    return std::clamp(cores - 1, 1, kMostThreads);
 }
 
 DecodePool::DecodePool(int threads, File* archive) : archive_(archive) {

@@ -58,7 +58,7 @@ public:
     // once decoded, the pieces once written.
     PieceBlocks& blocks() { return blocks_; }
 
-    // The number of threads this processor can keep busy, at most a few.
+    // One fewer than the processor runs at once (at least one, at most a few).
     static int threadsForThisProcessor();
 
 private:

@@ -70,7 +70,7 @@ public:
     // Memory for entries decoded ahead (their data in and out); an entry
     // that needs more is decoded on this thread when its turn comes.
     std::size_t DecodeAheadBudget = std::size_t{64} << 20;
-    // As many as the processor runs at once, at most a few.
+    // One fewer than the processor runs at once (at least one, at most a few).
     static int DefaultDecodeThreads();
 
     // Published events, in their order.

@@ -1,6 +1,9 @@
 #include "unzip/decoders/PkwareDecryptor.h"
 
 #include "unzip/decoders/Crc32.h"
+#include "unzip/decoders/DecryptionLanes.h"
+
+#include <algorithm>
 
 namespace qz::unzip {
 
@@ -51,12 +54,19 @@ void lockstep(Keys* keys, std::uint8_t** data, std::size_t bytes) {
         keys[s] = k[s];
 }
 
+#ifdef QZ4_DECRYPTION_LANES
+static_assert(PkwareDecryptor::kInterleaveWidth == kDecryptionLanes);
+// Below this many streams the vector lanes, which cost the same however many
+// of them are busy, are slower than the streams in general registers.
+constexpr std::size_t kStreamsForLanes = 4;
+#endif
+
 } // namespace
 
-void PkwareDecryptor::decryptSideBySide(Stream* streams, std::size_t count, std::size_t bytes) {
-    static_assert(kInterleaveWidth == 4, "lockstep widths below go up to 4");
-    Keys keys[kInterleaveWidth];
-    std::uint8_t* data[kInterleaveWidth];
+// Up to four streams in general registers; more would not fit in them.
+void PkwareDecryptor::decryptGroup(Stream* streams, std::size_t count, std::size_t bytes) {
+    Keys keys[4];
+    std::uint8_t* data[4];
     for (std::size_t s = 0; s < count; ++s) {
         keys[s] = streams[s].keys->keys_;
         data[s] = streams[s].data;
@@ -77,10 +87,37 @@ void PkwareDecryptor::decryptSideBySide(Stream* streams, std::size_t count, std:
     default:
         break;
     }
-    for (std::size_t s = 0; s < count; ++s) {
+    for (std::size_t s = 0; s < count; ++s)
         streams[s].keys->keys_ = keys[s];
-        streams[s].data += bytes;
-        streams[s].count -= bytes;
+}
+
+void PkwareDecryptor::decryptSideBySide(Stream* streams, std::size_t count, std::size_t bytes) {
+    std::size_t done = 0;
+#ifdef QZ4_DECRYPTION_LANES
+    if (count >= kStreamsForLanes && haveDecryptionLanes()) {
+        done = bytes - bytes % 16;
+        KeyLanes lanes{};
+        std::uint8_t* data[kDecryptionLanes];
+        for (std::size_t s = 0; s < count; ++s) {
+            lanes.k0[s] = streams[s].keys->keys_.k0;
+            lanes.k1[s] = streams[s].keys->keys_.k1;
+            lanes.k2[s] = streams[s].keys->keys_.k2;
+            data[s] = streams[s].data;
+        }
+        decryptLanes(lanes, data, count, done);
+        for (std::size_t s = 0; s < count; ++s)
+            streams[s].keys->keys_ = {lanes.k0[s], lanes.k1[s], lanes.k2[s]};
+    }
+#endif
+    for (std::size_t s = 0; s < count; ++s) {
+        streams[s].data += done;
+        streams[s].count -= done;
+    }
+    for (std::size_t first = 0; first < count; first += 4)
+        decryptGroup(streams + first, std::min<std::size_t>(4, count - first), bytes - done);
+    for (std::size_t s = 0; s < count; ++s) {
+        streams[s].data += bytes - done;
+        streams[s].count -= bytes - done;
     }
 }
 

@@ -28,9 +28,10 @@ public:
     // has that many left) in place, as decrypt would one stream after the
     // other, and moves the streams past them. Each byte waits for the keys
     // the previous one made, so one stream leaves the processor mostly idle;
-    // streams side by side fill that wait.
+    // streams side by side fill that wait, in vector lanes where the
+    // processor has them.
     static void decryptSideBySide(Stream* streams, std::size_t count, std::size_t bytes);
-    static constexpr std::size_t kInterleaveWidth = 4;
+    static constexpr std::size_t kInterleaveWidth = 16;
 
     // Decrypts the 12-byte encryption header in place; true when its last
     // byte equals checkByte (the keys then stand at the entry's first byte).
@@ -50,6 +51,9 @@ private:
         void update(std::uint8_t plain);
         std::uint8_t mask() const;
     };
+    // Up to four streams side by side in general registers.
+    static void decryptGroup(Stream* streams, std::size_t count, std::size_t bytes);
+
     Keys keys_;
 };
 
