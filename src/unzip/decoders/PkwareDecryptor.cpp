@@ -58,7 +58,7 @@ void lockstep(Keys* keys, std::uint8_t** data, std::size_t bytes) {
 static_assert(PkwareDecryptor::kInterleaveWidth == kDecryptionLanes);
 // Below this many streams the vector lanes, which cost the same however many
 // of them are busy, are slower than the streams in general registers.
-constexpr std::size_t kStreamsForLanes = 4;
+constexpr std::size_t kStreamsForLanes = 5;
 #endif
 
 } // namespace

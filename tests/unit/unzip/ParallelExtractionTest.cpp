@@ -270,6 +270,25 @@ TEST(ParallelExtractionTest, GeneratedArchiveAsOnOneThread) {
         ExpectSameAsSerial(archive, script);
 }
 
+// Enough encrypted entries to fill the vector lanes, of sizes around the
+// lanes' 16-byte rows and the 16000-byte blocks, so that entries join and
+// leave the lanes in the middle of each other's blocks; one has a wrong CRC.
+TEST(ParallelExtractionTest, ManyEncryptedEntriesAsOnOneThread) {
+    ZipBuilder b;
+    const std::size_t sizes[] = {0, 1, 15, 16, 17, 31, 4000, 15999, 16000, 16001, 32017, 47999};
+    for (int round = 0; round < 4; ++round)
+        for (std::size_t size : sizes) {
+            const int seed = round * 100 + static_cast<int>(size % 97);
+            auto& entry = b.add("e" + std::to_string(round) + "_" + std::to_string(size) + ".bin",
+                                Pattern(size + static_cast<std::size_t>(round), seed));
+            entry.password = "pw";
+        }
+    auto& damaged = b.add("damaged.bin", Pattern(20000, 12));
+    damaged.password = "pw";
+    damaged.crc = test::crc32Of(Pattern(20000, 12)) ^ 1; // the check byte stays right
+    ExpectSameAsSerial(b.bytes(), Scripts()[0]);
+}
+
 // The installer's window keeps its queue running through the extraction:
 // the events stay those of one thread, and the queue runs on the calling
 // thread wherever it ran there (and more while a decoding is waited for).
