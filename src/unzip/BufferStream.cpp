@@ -7,8 +7,8 @@
 
 namespace qz {
 
-TS_BufferStream::TS_BufferStream(TStream& underlying, StringLookup& strings)
-    : stream_(underlying), strings_(strings), buffer_(DefaultBufferSize) {}
+TS_BufferStream::TS_BufferStream(TStream& underlying, StringLookup& strings, std::size_t bufferSize)
+    : stream_(underlying), strings_(strings), buffer_(bufferSize) {}
 
 TS_BufferStream::~TS_BufferStream() {
     if (state_ == State::Writing)
@@ -151,8 +151,8 @@ OwnedFileStream::OwnedFileStream(FileSystem& files, const std::string& fileName,
 } // namespace detail
 
 TLFNFileStream::TLFNFileStream(FileSystem& files, const std::string& fileName, std::uint16_t mode,
-                               StringLookup& strings)
-    : OwnedFileStream(files, fileName, mode), TS_BufferStream(*file_, strings) {}
+                               StringLookup& strings, std::size_t bufferSize)
+    : OwnedFileStream(files, fileName, mode), TS_BufferStream(*file_, strings, bufferSize) {}
 
 std::optional<FileTime> TLFNFileStream::fileDate() const {
     return file_->file().lastWriteTime();

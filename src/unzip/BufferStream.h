@@ -20,7 +20,8 @@ public:
     enum class State { Unknown = 0, Reading = 1, Writing = 2 };
 
     // The underlying stream is not owned; error texts come from "S_STREAM".
-    TS_BufferStream(TStream& underlying, StringLookup& strings);
+    TS_BufferStream(TStream& underlying, StringLookup& strings,
+                    std::size_t bufferSize = DefaultBufferSize);
     // Writes a pending write buffer.
     ~TS_BufferStream() override;
     TS_BufferStream(const TS_BufferStream&) = delete;
@@ -78,7 +79,7 @@ struct OwnedFileStream {
 class TLFNFileStream : private detail::OwnedFileStream, public TS_BufferStream {
 public:
     TLFNFileStream(FileSystem& files, const std::string& fileName, std::uint16_t mode,
-                   StringLookup& strings);
+                   StringLookup& strings, std::size_t bufferSize = DefaultBufferSize);
 
     // The file's last write time (the archive's "date").
     std::optional<FileTime> fileDate() const;

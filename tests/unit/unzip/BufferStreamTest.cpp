@@ -135,6 +135,20 @@ TEST_F(BufferStreamTest, LargeReadsAndWritesCrossBufferBoundaries) {
     EXPECT_EQ(s.Read(payload.data(), 1), 0u);
 }
 
+// Extracted files get a buffer of their own size: writes reach the
+// underlying stream once per buffer of that size.
+TEST_F(BufferStreamTest, AGivenBufferSizeSetsTheWrites) {
+    const std::string payload(100000, 'p');
+    {
+        TS_BufferStream s(memory, strings, 40000);
+        EXPECT_EQ(s.bufferSize(), 40000u);
+        EXPECT_EQ(s.Write(payload.data(), payload.size()), payload.size());
+        EXPECT_EQ(memory.writes, 2);
+    }
+    EXPECT_EQ(memory.writes, 3); // the last 20000 bytes at the end
+    EXPECT_TRUE(memory.data == payload);
+}
+
 TEST_F(BufferStreamTest, ShortWritesShowInTheCountAndFailSeeks) {
     memory.writeLimit = 100;
     TS_BufferStream s(memory, strings);
