@@ -40,7 +40,7 @@ const char* const kUsage =
     "       qz4unzip -h | --help\n"
     "  -l list, -t test every CRC writing nothing, -x extract (folders recreated,\n"
     "  existing files replaced); patterns use * ? and <a-z>, with / or \\;\n"
-    "  -j threads that decode ahead (default: one per core; 0: none)\n";
+    "  -j threads that decode ahead (default: one fewer than the cores, at least one; 0: none)\n";
 
 struct Options {
     char mode = 0; // 'l', 't', 'x', or 'h' for the usage
