@@ -125,10 +125,6 @@ void putBack(FileSystem& files, PlacementRecord& record, const std::string& targ
     record.replaced.pop_back();
 }
 
-std::string listed(const std::string& path) {
-    return "\"" + path + "\", ";
-}
-
 } // namespace
 
 void PlacementRecord::placed(const std::string& target) {
@@ -163,7 +159,7 @@ Placement PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementR
         if (!gone || !files.moveFile(copy, target, false)) {
             if (gone)
                 putBack(files, record, target);
-            record.notUpdated += listed(target);
+            record.notUpdated += ProblemListItem(target);
             files.deleteFile(copy);
             return Placement::NotUpdated;
         }
@@ -174,13 +170,17 @@ Placement PlaceEntry(Platform& platform, const InstallerSetup& setup, PlacementR
     } else if (files.moveFile(copy, target, false)) {
         record.placed(target);
     } else {
-        record.notCreated += listed(target);
+        record.notCreated += ProblemListItem(target);
         files.deleteFile(copy);
         return Placement::NotCreated;
     }
     if (!systemEntry)
         record.uninstallList.push_back(target);
     return placement;
+}
+
+std::string ProblemListItem(const std::string& name) {
+    return "\"" + name + "\", ";
 }
 
 const char* PlacementName(Placement placement) {

@@ -31,7 +31,7 @@ struct PlacementRecord {
     // the system folders' files it replaced.
     std::vector<std::string> placedFiles;
     std::unordered_set<std::string> placedKeys; // the same, upper-cased
-    // "\"path\", " for each file that could not be replaced or created.
+    // A ProblemListItem for each file that could not be replaced or created.
     std::string notUpdated;
     std::string notCreated;
     std::vector<ReplacedFile> replaced;
@@ -55,6 +55,9 @@ std::string CreateTemporaryFolder(FileSystem& files, const std::string& installD
 
 // The target of an archive path: SystemDir, WindowsDir or InstallDir below.
 std::string PlacementTarget(const InstallerSetup& setup, const std::string& archivePath);
+
+// One name in a list of problems of the final message: "\"name\", ".
+std::string ProblemListItem(const std::string& name);
 
 // What became of an entry, for the installation's log.
 enum class Placement {

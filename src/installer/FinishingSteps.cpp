@@ -55,14 +55,14 @@ void makeShortcuts(Platform& platform, const InstallerSetup& setup, PlacementRec
             files.deleteFile(row.target);
             // Without its uninstaller the installation could not be removed.
             if (text::equalsIgnoreCase(row.target, UninstallerPath(setup.systemDir)))
-                problems.shortcutFailures += "\"" + row.folder + "\\" + row.name + "\", ";
+                problems.shortcutFailures += ProblemListItem(row.folder + "\\" + row.name);
         } else if (files.directoryExists(row.folder) &&
                    platform.shell.createShortcut(
                        link, {row.target, row.arguments, row.workingDirectory, "", 0})) {
             record.uninstallList.push_back(link);
             record.createdLinks.push_back(link);
         } else {
-            problems.shortcutFailures += "\"" + row.folder + "\\" + row.name + "\", ";
+            problems.shortcutFailures += ProblemListItem(row.folder + "\\" + row.name);
         }
         view.advance(ShortcutStep);
         platform.dialogs.processMessages();
@@ -83,7 +83,7 @@ void registerInstallation(Registry& registry, const InstallerSetup& setup,
         record.uninstallEntry =
             (*root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + UninstallKey();
     else
-        record.notCreated += "\"" + UninstallKey() + "\", ";
+        record.notCreated += ProblemListItem(UninstallKey());
 }
 
 } // namespace
@@ -164,7 +164,7 @@ bool RunFinishingSteps(Platform& platform, const InstallerSetup& setup, Placemen
                                                platform.system.ansiText());
     record.droppedRecordLines = written.dropped;
     if (!written.written)
-        record.notCreated += "\"" + recordPath + "\", ";
+        record.notCreated += ProblemListItem(recordPath);
     else
         registerInstallation(platform.registry, setup, recordPath, record);
     // The files replaced are kept until here, for a rollback of a failure

@@ -111,7 +111,7 @@ void TInstF3::listFailedEntries() {
     for (int i = 0; i < QzUnZip1.Count(); ++i)
         if (!QzUnZip1.Entry(i).IsDirectory() && !endedEntries_.contains(i)) {
             const std::string target = PlacementTarget(setup_, QzUnZip1.FullName(i));
-            record_.notCreated += "\"" + target + "\", ";
+            record_.notCreated += ProblemListItem(target);
             log_.write("not created (the archive entry is damaged): " + target);
         }
 }

@@ -46,8 +46,8 @@ struct Planes {
     __m128i b0, b1, b2, b3;
 };
 
-LANES_TARGET inline __m128i table(const std::uint8_t (&entries)[16]) {
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(entries));
+LANES_TARGET inline __m128i load16(const std::uint8_t (&bytes)[16]) {
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes));
 }
 
 // crc = (crc >> 8) ^ T[(crc ^ in) & 0xFF] in every lane. Dropping the low
@@ -58,14 +58,14 @@ LANES_TARGET inline void crcUpdate(Planes& crc, __m128i in) {
     const __m128i low = _mm_and_si128(index, nibble);
     const __m128i high = _mm_and_si128(_mm_srli_epi16(index, 4), nibble);
     const NibbleTables& t = kNibbles;
-    crc.b0 = _mm_xor_si128(crc.b1, _mm_xor_si128(_mm_shuffle_epi8(table(t.low[0]), low),
-                                                 _mm_shuffle_epi8(table(t.high[0]), high)));
-    crc.b1 = _mm_xor_si128(crc.b2, _mm_xor_si128(_mm_shuffle_epi8(table(t.low[1]), low),
-                                                 _mm_shuffle_epi8(table(t.high[1]), high)));
-    crc.b2 = _mm_xor_si128(crc.b3, _mm_xor_si128(_mm_shuffle_epi8(table(t.low[2]), low),
-                                                 _mm_shuffle_epi8(table(t.high[2]), high)));
-    crc.b3 = _mm_xor_si128(_mm_shuffle_epi8(table(t.low[3]), low),
-                           _mm_shuffle_epi8(table(t.high[3]), high));
+    crc.b0 = _mm_xor_si128(crc.b1, _mm_xor_si128(_mm_shuffle_epi8(load16(t.low[0]), low),
+                                                 _mm_shuffle_epi8(load16(t.high[0]), high)));
+    crc.b1 = _mm_xor_si128(crc.b2, _mm_xor_si128(_mm_shuffle_epi8(load16(t.low[1]), low),
+                                                 _mm_shuffle_epi8(load16(t.high[1]), high)));
+    crc.b2 = _mm_xor_si128(crc.b3, _mm_xor_si128(_mm_shuffle_epi8(load16(t.low[2]), low),
+                                                 _mm_shuffle_epi8(load16(t.high[2]), high)));
+    crc.b3 = _mm_xor_si128(_mm_shuffle_epi8(load16(t.low[3]), low),
+                           _mm_shuffle_epi8(load16(t.high[3]), high));
 }
 
 // k1 = (k1 + (k0 & 0xFF)) * 134775813 + 1, with k1 as whole 32-bit words
@@ -136,7 +136,7 @@ LANES_TARGET void toPlanes(const std::uint32_t* keys, Planes& planes) {
     for (std::size_t lane = 0; lane < kDecryptionLanes; ++lane)
         for (int j = 0; j < 4; ++j)
             bytes[j][lane] = static_cast<std::uint8_t>(keys[lane] >> (8 * j));
-    planes = {table(bytes[0]), table(bytes[1]), table(bytes[2]), table(bytes[3])};
+    planes = {load16(bytes[0]), load16(bytes[1]), load16(bytes[2]), load16(bytes[3])};
 }
 
 LANES_TARGET void fromPlanes(const Planes& planes, std::uint32_t* keys) {

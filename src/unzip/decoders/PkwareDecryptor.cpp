@@ -87,15 +87,18 @@ void PkwareDecryptor::decryptGroup(Stream* streams, std::size_t count, std::size
     default:
         break;
     }
-    for (std::size_t s = 0; s < count; ++s)
+    for (std::size_t s = 0; s < count; ++s) {
         streams[s].keys->keys_ = keys[s];
+        streams[s].data += bytes;
+        streams[s].count -= bytes;
+    }
 }
 
 void PkwareDecryptor::decryptSideBySide(Stream* streams, std::size_t count, std::size_t bytes) {
-    std::size_t done = 0;
 #ifdef QZ4_DECRYPTION_LANES
+    // The lanes take whole rows of 16 bytes; the rest goes to the groups.
     if (count >= kStreamsForLanes && haveDecryptionLanes()) {
-        done = bytes - bytes % 16;
+        const std::size_t rows = bytes - bytes % 16;
         KeyLanes lanes{};
         std::uint8_t* data[kDecryptionLanes];
         for (std::size_t s = 0; s < count; ++s) {
@@ -104,21 +107,17 @@ void PkwareDecryptor::decryptSideBySide(Stream* streams, std::size_t count, std:
             lanes.k2[s] = streams[s].keys->keys_.k2;
             data[s] = streams[s].data;
         }
-        decryptLanes(lanes, data, count, done);
-        for (std::size_t s = 0; s < count; ++s)
+        decryptLanes(lanes, data, count, rows);
+        for (std::size_t s = 0; s < count; ++s) {
             streams[s].keys->keys_ = {lanes.k0[s], lanes.k1[s], lanes.k2[s]};
+            streams[s].data += rows;
+            streams[s].count -= rows;
+        }
+        bytes -= rows;
     }
 #endif
-    for (std::size_t s = 0; s < count; ++s) {
-        streams[s].data += done;
-        streams[s].count -= done;
-    }
     for (std::size_t first = 0; first < count; first += 4)
-        decryptGroup(streams + first, std::min<std::size_t>(4, count - first), bytes - done);
-    for (std::size_t s = 0; s < count; ++s) {
-        streams[s].data += bytes - done;
-        streams[s].count -= bytes - done;
-    }
+        decryptGroup(streams + first, std::min<std::size_t>(4, count - first), bytes);
 }
 
 bool PkwareDecryptor::checkHeader(std::uint8_t* header, std::uint8_t checkByte) {

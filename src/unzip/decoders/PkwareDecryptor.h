@@ -51,7 +51,8 @@ private:
         void update(std::uint8_t plain);
         std::uint8_t mask() const;
     };
-    // Up to four streams side by side in general registers.
+    // Up to four streams side by side in general registers, moved past the
+    // bytes.
     static void decryptGroup(Stream* streams, std::size_t count, std::size_t bytes);
 
     Keys keys_;
